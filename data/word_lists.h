@@ -1,0 +1,5 @@
+// The pinyin syllable list and the example-word list.
+#pragma once
+
+int LoadPinyinList();
+int LoadWdsList();

@@ -1,0 +1,76 @@
+// The drawing area's backing image and the drawing helpers that keep the original platform's
+// conventions: rectangles exclude their right and bottom edges, lines exclude their end point,
+// fonts are sized in points at 96 dots per inch, text is drawn with DrawText-style flags.
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+class QLabel;
+class QPainter;
+class QWidget;
+
+constexpr int DrawingWidth = 600;
+constexpr int DrawingHeight = 380;
+constexpr int LogPixelsY = 96;
+
+// Set by the window layer; while it is null every drawing operation does nothing.
+extern QWidget* DrawingWidget;
+// The three parts of the status bar (widths 135, 265, 250); set by the window layer.
+extern QLabel* StatusParts[3];
+
+// The backing image, DrawingWidth x DrawingHeight, RGB32. Drawing operations paint into it with
+// their own short-lived painter and then call UpdateDrawingArea for what they changed.
+QImage& BackingImage();
+void UpdateDrawingArea(int left, int top, int right, int bottom);
+
+// Colours used across the panels.
+const QColor PanelYellow(255, 255, 0);
+const QColor PanelGrey(212, 208, 200);
+
+// A painter on the backing image with antialiasing off.
+void PreparePainter(QPainter& painter);
+
+// Fills (left, top, right, bottom), right and bottom excluded.
+void FillRectangle(QPainter& painter, int left, int top, int right, int bottom, const QColor& colour);
+// A one-pixel line from (x0, y0) towards (x1, y1), the end point excluded.
+void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& colour);
+
+// Font "Arial" of p points: pixel height trunc(LogPixelsY * p / 72 + 0.5), weight 400 or 700.
+QFont PointFont(int points, int weight);
+// Font "Arial" with a fixed cell height in pixels.
+QFont PixelFont(int pixels, int weight);
+
+// DrawText flags, as on the original platform.
+constexpr unsigned DT_TOP = 0x0;
+constexpr unsigned DT_LEFT = 0x0;
+constexpr unsigned DT_CENTER = 0x1;
+constexpr unsigned DT_VCENTER = 0x4;
+constexpr unsigned DT_BOTTOM = 0x8;
+constexpr unsigned DT_WORDBREAK = 0x10;
+constexpr unsigned DT_SINGLELINE = 0x20;
+constexpr unsigned DT_CALCRECT = 0x400;
+
+struct TextRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Draws 8-bit text in the rectangle with the flags, clipped to it; when 'background' is valid the
+// text's cells are filled with it first (opaque mode). With DT_CALCRECT nothing is drawn and the
+// rectangle is set to the measured one. Returns the height of the text drawn or measured.
+int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned flags,
+             const QFont& font, const QColor& colour, const QColor& background = QColor());
+
+// Caret of the entry rows: one per window, a new one replaces the old.
+void CreateCaret(int width, int height);
+void SetCaretPos(int x, int y);
+void ShowCaret();
+// (DestroyCaret is declared with the other window services in shell/platform.h.)
+bool CaretVisible();
+QRect CaretRect();
+// Copies the exposed part of the backing image and, when 'caretOn', the caret inverted over it.
+void PaintDrawingArea(QPainter& painter, const QRect& exposed, bool caretOn);

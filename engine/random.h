@@ -1,0 +1,6 @@
+// The program's one pseudo-random generator.
+#pragma once
+#include <cstdint>
+
+void SeedRandom(std::uint32_t seed);
+int DrawRandom();  // 0..32767

@@ -1,0 +1,5 @@
+// Recording of a decided answer and the learner's standing.
+#pragma once
+
+int StoreResult(bool right);
+double UpdateLevel();
