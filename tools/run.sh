@@ -1,0 +1,9 @@
+#!/bin/bash
+# Builds Lumora and starts the trainer on the bundled database, from build/run.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/tools/install_deps.sh"
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$root/build" -j"$(nproc)"
+cd "$root/build/run"
+exec ./lumora
