@@ -2,7 +2,12 @@
 #pragma once
 #include <cstdint>
 
-// Step codes written when a file ends early or names the code 0xFFFF.
+// Step codes written when a file ends early or names the code 0xFFFF (which no table holds):
+//   441 cbfcon: its count, a code or an offset is cut short, or an entry names 0xFFFF;
+//   454 cifcon: likewise for the information index;
+//   455 cif: a record head (weight, other form, flag) is cut short, or its other form is 0xFFFF;
+//   471 index: fewer than 8000 codes after the unused first value, or a code 0xFFFF.
+// The missing-file codes 439, 440, 452, 453, 470 and the unlisted-code 480 stay as they were.
 constexpr int StepGlyphIndexDamaged = 441;
 constexpr int StepInfoIndexDamaged = 454;
 constexpr int StepInfoRecordDamaged = 455;

@@ -22,3 +22,7 @@ extern int SavePauseMs;
 using NowFunction = std::time_t (*)();
 extern NowFunction NowSeconds;
 std::time_t NowSecondsDefault();
+
+// Tests only: every file a save writes fails after this many bytes (the old file must survive);
+// -1, the default, never fails.
+extern long SaveFailAfterBytes;

@@ -4,3 +4,6 @@
 int LoadSettings();
 // The settings half of SaveData: writes sf04 from the settings and ClosingWindowRect.
 void SaveSettings();
+
+// Written when sf04 could not be replaced; the old file is then left as it was.
+constexpr int StepSettingsNotSaved = 531;

@@ -4,4 +4,6 @@
 
 int SetCurrentChar();
 void PrepareNextChar();
+// PrepareNextChar that tells its caller whether the next character was set (0: the program is stopping).
+int TryPrepareNextChar();
 void Place(std::uint32_t code, std::int32_t target);

@@ -37,6 +37,7 @@ struct TestWord {
 // Builds the database files. Characters added by AddChar come first in `index`, in the order added;
 // Write() fills `index` up to 8000 distinct codes with filler characters (one reading "ma1 filler",
 // weight 1, a glyph) starting at code 0x5000 and skipping codes already used.
+// AddChar and AddUnrankedChar return a reference that stays valid until the next Add.
 class TestDatabase {
 public:
     TestDatabase();  // default syllables: a handful including "ma", "ni", "hao", "de", "le"

@@ -1,0 +1,17 @@
+// The seams' defaults: until the window layer installs its message box, questions are answered
+// No and notices OK, so data code never blocks on a person.
+#include "data/seams.h"
+
+int AskLearnerDefault(const char*, const char*, int buttons, int) {
+    return buttons == AskYesNo ? AnswerNo : AnswerOk;
+}
+
+AskFunction AskLearner = AskLearnerDefault;
+
+int SavePauseMs = 3000;
+
+std::time_t NowSecondsDefault() { return std::time(nullptr); }
+
+NowFunction NowSeconds = NowSecondsDefault;
+
+long SaveFailAfterBytes = -1;

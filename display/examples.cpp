@@ -1,0 +1,96 @@
+// The example-word panel at the right: words that contain the current character, once answered.
+#include <QImage>
+#include <QPainter>
+#include <vector>
+
+#include "data/database.h"
+#include "data/program_state.h"
+#include "display/canvas.h"
+#include "display/display.h"
+#include "display/glyph.h"
+#include "shell/log.h"
+
+namespace {
+
+struct ExampleText {
+    QByteArray reading;
+    QByteArray translation;
+    bool hasReading;
+};
+
+// "<reading>" then one separator character then the translation. Any other text has no reading
+// and is shown whole as the translation, so a damaged word file entry never reads past its text.
+ExampleText SplitExampleText(const WideString& text)
+{
+    const QByteArray narrow(NarrowString(text).c_str());
+    ExampleText result{QByteArray(), narrow, false};
+    if (!narrow.startsWith('<')) return result;
+    const qsizetype close = narrow.indexOf('>', 1);
+    if (close < 0) return result;
+    result.hasReading = true;
+    result.reading = narrow.mid(1, close - 1);
+    result.translation = close + 2 <= narrow.size() ? narrow.mid(close + 2) : QByteArray();
+    return result;
+}
+
+// The form drawn for a word character: its simplified form when asked for and known.
+std::uint32_t ExampleCode(CharCode code)
+{
+    if ((App.DisplayOptions & ExamplesSimplified) == 0) return code;
+    return App.OtherForm[code] != 0 ? App.OtherForm[code] : code;
+}
+
+struct PendingGlyph {
+    std::uint32_t code;
+    int x;
+    int y;
+};
+
+}  // namespace
+
+void ShowExamples()
+{
+    if (DrawingWidget == nullptr) return;
+    LogTrace("ShowExamples");
+    const QFont bold = PointFont(8, 700);
+    const QFont normal = PointFont(8, 400);
+    const QImage frame = LoadFramePicture();
+    const QColor black(0, 0, 0);
+
+    std::vector<PendingGlyph> glyphs;
+    QImage& image = BackingImage();
+    {
+        QPainter painter(&image);
+        PreparePainter(painter);
+        FillRectangle(painter, 325, 25, 580, 370, PanelYellow);
+        int d = 3;
+        for (const PairNode* node = App.ExampleList.head; node != nullptr && App.Answered && d < 355;
+             node = node->next, d += 44) {
+            const WideString& word = node->pair.first;
+            int glyphRight = 328;  // a word without characters puts its text where a first glyph would be
+            for (std::size_t i = 0; i < word.length(); ++i) {
+                const int x = 328 + 29 * static_cast<int>(i);
+                if (!frame.isNull()) painter.drawImage(x - 3, 22 + d, frame);
+                glyphs.push_back({ExampleCode(word[i]), x, 25 + d});
+                glyphRight = x + 24;
+            }
+            const int left = glyphRight + 6;
+            const ExampleText text = SplitExampleText(node->pair.second);
+            int translationTop = 25 + d - 5;
+            if (text.hasReading) {
+                TextRect readingRect = {left, 25 + d - 5, 580, 51 + d};
+                DrawText(painter, text.reading, readingRect, DT_WORDBREAK, bold, black, PanelYellow);
+                DrawText(painter, text.reading, readingRect, DT_WORDBREAK | DT_CALCRECT, bold, black);
+                translationTop = readingRect.bottom - 1;
+            }
+            TextRect translationRect = {left, translationTop, 580, 51 + d + 10};
+            DrawText(painter, text.translation, translationRect, DT_WORDBREAK, normal, black, PanelYellow);
+        }
+    }
+    std::uint8_t glyph[GlyphBytes];
+    for (const PendingGlyph& pending : glyphs) {
+        ReadGlyph(pending.code, glyph);
+        DrawGlyph(image, glyph, pending.x, pending.y, black);
+    }
+    UpdateDrawingArea(325, 25, 580, 370);
+}

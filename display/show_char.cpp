@@ -1,0 +1,77 @@
+// The glyph box: the current character, or its simplified and traditional forms side by side.
+#include <QImage>
+#include <QPainter>
+
+#include "data/database.h"
+#include "data/program_state.h"
+#include "display/canvas.h"
+#include "display/display.h"
+#include "display/glyph.h"
+#include "shell/log.h"
+
+Rect GlyphArea = {0, 0, 0, 0};
+
+// The pictures live in the static UI library, whose resource object nothing else references;
+// the registration must stand outside any namespace.
+static void RegisterPictures()
+{
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    Q_INIT_RESOURCE(lumora);
+}
+
+QImage LoadFramePicture()
+{
+    RegisterPictures();
+    return QImage(QStringLiteral(":/bitmap149.png")).convertToFormat(QImage::Format_RGB32);
+}
+
+void ShowChar()
+{
+    if (DrawingWidget == nullptr) return;
+    LogTrace("ShowChar");
+    QImage& image = BackingImage();
+    const Rect erased = GlyphArea;
+
+    const QImage frame = LoadFramePicture();
+    // Without the picture the glyphs still go to their places, and the area keeps its usual size.
+    const int frameWidth = frame.isNull() ? 30 : frame.width();
+    const int frameHeight = frame.isNull() ? 30 : frame.height();
+
+    std::uint8_t mainGlyph[GlyphBytes];
+    std::uint8_t otherGlyph[GlyphBytes];
+    // A code out of the table's range has no glyph and no record: it shows as an empty box.
+    const bool valid = App.CurrentChar >= 0 && App.CurrentChar < CodeCount;
+    const std::uint32_t code = valid ? static_cast<std::uint32_t>(App.CurrentChar) : 0xFFFFu;
+    // A code without a database record has no other form; it stands for itself.
+    const std::uint32_t other = valid && App.OtherForm[code] != 0 ? App.OtherForm[code] : code;
+    ReadGlyph(code, mainGlyph);
+    ReadGlyph(other, otherGlyph);
+
+    const bool simplified = (App.DisplayOptions & CharsSimplified) != 0;
+    const bool both = simplified && valid && App.CharTable[code].ShowBoth != 0;
+    {
+        QPainter painter(&image);
+        PreparePainter(painter);
+        if (erased.left != 0) FillRectangle(painter, erased.left, erased.top, erased.right, erased.bottom, PanelYellow);
+        if (!frame.isNull()) {
+            if (both) {
+                painter.drawImage(84, 17, frame);
+                painter.drawImage(113, 17, frame);
+            } else {
+                painter.drawImage(97, 17, frame);
+            }
+        }
+    }
+    if (both) {
+        DrawGlyph(image, otherGlyph, 87, 20, Qt::black);
+        DrawGlyph(image, mainGlyph, 116, 20, Qt::black);
+        GlyphArea = {87 - 3, 20 - 3, 116 + frameWidth - 3, 20 + frameHeight - 3};
+    } else {
+        DrawGlyph(image, simplified ? otherGlyph : mainGlyph, 100, 20, Qt::black);
+        GlyphArea = {97, 17, 100 + frameWidth - 3, 20 + frameHeight - 3};
+    }
+    if (erased.left != 0) UpdateDrawingArea(erased.left, erased.top, erased.right, erased.bottom);
+    UpdateDrawingArea(GlyphArea.left, GlyphArea.top, GlyphArea.right, GlyphArea.bottom);
+}

@@ -1,0 +1,232 @@
+// Choice of the next character, its readings and example words, and the moves in the learning queue.
+#include "engine/selection.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "data/program_state.h"
+#include "data/scramble.h"
+#include "display/display.h"
+#include "engine/clock.h"
+#include "engine/random.h"
+#include "shell/log.h"
+#include "shell/platform.h"
+
+namespace {
+
+// Step codes of the selection.
+constexpr int StepNoQueuedChar = 923;       // no queued character has a database record
+constexpr int StepNoQueuedReading = 924;    // every queued character with a record has no reading
+constexpr int StepNoInfoRecord = 933;       // the chosen character has no cif record
+constexpr int StepRecordCutShort = 937;     // the cif record ends before its readings do
+constexpr int StepTooManyReadings = 938;    // the record names 4 or more readings
+constexpr int StepNoExamReading = 939;      // the exam draws found no character with a reading
+constexpr int StepNextCharFailed = 961;     // PrepareNextChar could not set the next character
+
+// Exam draws made before giving up on a range whose characters all lack readings.
+constexpr int ExamDrawLimit = 100;
+
+// Reads the code's readings from its cif record into ReadingList, in file order. A text with no
+// reading word in it is not a reading and is left out. Returns the number of readings, or minus
+// the step code of a damaged record.
+int LoadReadings(std::uint32_t code) {
+    App.ReadingList.Clear();
+    std::FILE* file = App.InfoFile.get();
+    if (file == nullptr || std::fseek(file, static_cast<long>(App.InfoOffset[code]), SEEK_SET) != 0)
+        return -StepRecordCutShort;
+    // Weight, other form and display flag are already in the tables.
+    if (ReadU16(file) < 0 || ReadU16(file) < 0 || std::fgetc(file) == EOF) return -StepRecordCutShort;
+    const int count = std::fgetc(file);
+    if (count == EOF) return -StepRecordCutShort;
+    if (count >= 4) return -StepTooManyReadings;
+
+    for (int k = 0; k < count; ++k) {
+        const int length = std::fgetc(file);
+        char text[256];
+        if (length == EOF ||
+            std::fread(text, 1, static_cast<std::size_t>(length), file) != static_cast<std::size_t>(length)) {
+            App.ReadingList.Clear();
+            return -StepRecordCutShort;
+        }
+        text[length] = '\0';
+        Scramble(text);
+        char reading[256] = "";
+        char meaning[256] = "";
+        if (std::sscanf(text, "%255s %255[^\r]", reading, meaning) < 1) continue;
+        App.ReadingList.Append(StringPair{WideString(reading), WideString(meaning)});
+    }
+    return App.ReadingList.count;
+}
+
+// The head of the learning queue among the characters that have a record, its readings loaded:
+// the smallest position, the lowest code on a tie. A character without readings can never be
+// answered, so it is passed over. Returns the code, or 0 after its step code.
+int ChooseTrainingChar(int& loaded) {
+    std::int32_t best = 1000000;
+    std::int32_t chosen = 0;
+    for (int code = 0; code < CodeCount; ++code) {
+        const std::int32_t pos = App.CharTable[code].QueuePos;
+        if (pos != 0 && pos < best && App.InfoOffset[code] != 0) {
+            chosen = code;
+            best = pos;
+        }
+    }
+    if (chosen == 0) {
+        LogStep(StepNoQueuedChar);
+        return 0;
+    }
+    loaded = LoadReadings(static_cast<std::uint32_t>(chosen));
+    if (loaded != 0) return chosen;
+
+    // Rare: walk the whole queue in order for the first character that has readings.
+    std::vector<std::pair<std::int32_t, std::int32_t>> queue;
+    for (int code = 0; code < CodeCount; ++code) {
+        const std::int32_t pos = App.CharTable[code].QueuePos;
+        if (pos != 0 && App.InfoOffset[code] != 0) queue.emplace_back(pos, code);
+    }
+    std::sort(queue.begin(), queue.end());
+    for (const auto& entry : queue) {
+        loaded = LoadReadings(static_cast<std::uint32_t>(entry.second));
+        if (loaded != 0) return entry.second;
+    }
+    LogStep(StepNoQueuedReading);
+    return 0;
+}
+
+// A random character from the first ExamRange entries of the frequency list (with replacement),
+// its readings loaded; characters without readings are drawn again. Returns the code, or -1
+// after its step code.
+int ChooseExamChar(int& loaded) {
+    const std::int32_t range = std::clamp(App.ExamRange, 0, FrequencyCount);
+    for (int attempt = 0; attempt < ExamDrawLimit; ++attempt) {
+        const int index = range != 0 ? DrawRandom() % range : 0;
+        const std::int32_t code = App.FreqList[index];
+        if (code >= CodeCount || App.InfoOffset[code] == 0) {
+            LogStep(StepNoInfoRecord);
+            return -1;
+        }
+        loaded = LoadReadings(static_cast<std::uint32_t>(code));
+        if (loaded != 0) return code;
+        if (range == 0) break;
+    }
+    LogStep(StepNoExamReading);
+    return -1;
+}
+
+// Shuffles ReadingList with two draws per reading: swap the pairs at (draw mod R) and (draw mod R).
+void ShuffleReadings() {
+    const int count = App.ReadingCount;
+    if (count <= 0) return;
+    StringPair pairs[3];
+    int n = 0;
+    for (PairNode* node = App.ReadingList.head; node != nullptr && n < 3; node = node->next)
+        pairs[n++] = node->pair;
+    for (int k = 0; k < count; ++k) {
+        const int i = DrawRandom() % count;
+        const int j = DrawRandom() % count;
+        std::swap(pairs[i], pairs[j]);
+    }
+    App.ReadingList.Clear();
+    for (int k = 0; k < count; ++k) App.ReadingList.Append(pairs[k]);
+}
+
+bool WordHoldsChar(const WideString& word, std::int32_t code) {
+    for (std::size_t i = 0; i < word.length(); ++i)
+        if (word[i] == code) return true;
+    return false;
+}
+
+// Every word of WordList that holds the current character, once each, in WordList order.
+void CollectExamples() {
+    App.ExampleList.Clear();
+    PairList& words = App.WordList;
+    words.cursor = words.head;
+    for (PairNode* node = words.head; node != nullptr; node = words.Advance())
+        if (WordHoldsChar(node->pair.first, App.CurrentChar)) App.ExampleList.Append(node->pair);
+}
+
+}  // namespace
+
+int SetCurrentChar() {
+    LogTrace("SetCurrentChar");
+
+    // The entry is reset first; on failure it stays empty with no rows, so nothing is ever typed
+    // against a reading that isn't there.
+    App.Answered = false;
+    App.ActiveRow = 0;
+    for (int row = 0; row < 3; ++row) {
+        App.TypedPinyin[row] = WideString();
+        App.RowCorrect[row] = 0;
+    }
+    App.ReadingList.Clear();
+    App.ReadingCount = 0;
+
+    int loaded = 0;
+    if (App.TrainingMode) {
+        App.CurrentChar = 0;
+        const int code = ChooseTrainingChar(loaded);
+        if (code == 0) return 0;
+        App.CurrentChar = code;
+    } else {
+        const int code = ChooseExamChar(loaded);
+        if (code < 0) return 0;
+        App.CurrentChar = code;
+    }
+    if (loaded < 0) {
+        LogStep(-loaded);
+        return 0;
+    }
+    App.ReadingCount = App.ReadingList.count;
+    ShuffleReadings();
+    CollectExamples();
+    return 1;
+}
+
+int TryPrepareNextChar() {
+    LogTrace("PrepareNextChar");
+    GetTime();  // reseeds the random generator before the choice
+    App.Answered = false;
+    if (!SetCurrentChar()) {
+        // No character to ask means the data is damaged: stop as at start-up, without saving.
+        LogStep(StepNextCharFailed);
+        SendAbort(0);
+        return 0;
+    }
+    ShowChar();
+    ShowEntry(-1, 1);
+    for (int row = 0; row < App.ReadingCount; ++row) ShowEntry(row, 1);
+    UpdateStatusBar();
+    EnableCommand(IDM_NEXT, false);
+    ShowExamples();
+    ShowUpDown(0, 1);
+    return 1;
+}
+
+void PrepareNextChar() { TryPrepareNextChar(); }
+
+void Place(std::uint32_t code, std::int32_t target) {
+    LogTrace("Place");
+    code &= 0xFFFF;
+    if (code >= static_cast<std::uint32_t>(CodeCount)) return;
+    const std::int32_t old = App.CharTable[code].QueuePos;
+    // Placing a character that isn't queued would add a position without growing the queue.
+    if (old == 0) return;
+
+    std::int64_t moved = target;
+    if (moved > 2) {
+        const int r = DrawRandom() % 31 - 15;
+        moved += r * moved / 100;
+    }
+    if (moved < 5) moved = 5;
+    if (moved > App.QueueLength) moved = App.QueueLength;
+    if (moved < 1) return;
+
+    for (int other = 0; other < CodeCount; ++other) {
+        std::uint16_t& pos = App.CharTable[other].QueuePos;
+        if (pos > old) --pos;
+        if (pos >= moved) ++pos;
+    }
+    App.CharTable[code].QueuePos = static_cast<std::uint16_t>(moved);
+}

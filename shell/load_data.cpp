@@ -1,0 +1,104 @@
+// LoadData: the fixed order of the six loaders and the progress window around them.
+#include "shell/load_data.h"
+
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+
+#include "data/database.h"
+#include "data/learner.h"
+#include "data/program_state.h"
+#include "data/settings.h"
+#include "data/word_lists.h"
+#include "engine/selection.h"
+#include "shell/log.h"
+#include "shell/main_window.h"
+
+QProgressBar* ProgressWindow = nullptr;
+int ProgressSteps = 0;
+
+void CloseProgressWindow()
+{
+    delete ProgressWindow;
+    ProgressWindow = nullptr;
+}
+
+static void OpenProgressWindow()
+{
+    CloseProgressWindow();
+    QRect desktop(0, 0, 0, 0);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        desktop = screen->geometry();
+    // Integer halves truncated toward zero, as the centring rule asks.
+    const int x = desktop.width() / 2 - 100;
+    const int y = desktop.height() / 2 - 25;
+
+    // Caption only: no system menu and no close box, so the learner cannot close it.
+    ProgressWindow = new QProgressBar;
+    ProgressWindow->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    ProgressWindow->setWindowTitle(QStringLiteral("Lumora: Loading data ..."));
+    ProgressWindow->setRange(0, 5);
+    ProgressWindow->setValue(0);
+    ProgressWindow->setTextVisible(false);
+    ProgressWindow->setFixedSize(200, 50);
+    ProgressWindow->move(x, y);
+    ProgressWindow->show();
+    ProgressWindow->raise();
+    ProgressWindow->activateWindow();
+}
+
+static void StepProgress()
+{
+    ++ProgressSteps;
+    if (ProgressWindow == nullptr)
+        return;
+    // The sixth step runs past the range of 0..5; the bar simply stays full.
+    ProgressWindow->setValue(ProgressSteps < 5 ? ProgressSteps : 5);
+    // No event loop runs while loading, so the bar is drawn here and now.
+    ProgressWindow->repaint();
+}
+
+int LoadData()
+{
+    LogTrace("LoadData");
+
+    App.Files.Glyphs = NarrowString("cbf");
+    App.Files.GlyphIndex = NarrowString("cbfcon");
+    App.Files.Info = NarrowString("cif");
+    App.Files.InfoIndex = NarrowString("cifcon");
+    App.Files.Frequency = NarrowString("index");
+    App.Files.Pinyin = NarrowString("pinyin");
+    App.Files.Settings = NarrowString("sf04");
+    App.Files.Words = NarrowString("wtf");
+    App.Files.Learner = NarrowString("student.lumora");
+
+    ProgressSteps = 0;
+    OpenProgressWindow();
+
+    struct Loader {
+        int (*run)();
+        int stepCode;
+    };
+    // LoadStudent needs the frequency list and the settings; SetCurrentChar needs all five before it.
+    static const Loader loaders[] = {
+        {LoadPinyinList, 2136}, {LoadWdsList, 2140}, {LoadIndex, 2144},
+        {LoadSettings, 2147},   {LoadStudent, 2150}, {SetCurrentChar, 2153},
+    };
+    for (const Loader& loader : loaders) {
+        if (!loader.run()) {
+            // The progress window stays on the screen behind the fatal message.
+            LogStep(loader.stepCode);
+            return 0;
+        }
+        StepProgress();
+    }
+
+    CloseProgressWindow();
+    if (MainWindow != nullptr) {
+        MainWindow->raise();
+        MainWindow->activateWindow();
+    }
+    return 1;
+}

@@ -1,0 +1,403 @@
+// The main window: its drawing area, menu and status bar, window creation, painting, commands and
+// the close sequence.
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHash>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QRegion>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
+
+#include "data/program_state.h"
+#include "display/canvas.h"
+#include "display/dialogs.h"
+#include "display/display.h"
+#include "engine/exam.h"
+#include "engine/input.h"
+#include "engine/results.h"
+#include "engine/selection.h"
+#include "shell/load_data.h"
+#include "shell/log.h"
+#include "shell/pictures.h"
+#include "shell/platform.h"
+
+LumoraWindow* MainWindow = nullptr;
+bool QuitRequested = false;
+int QuitCode = 0;
+
+namespace {
+
+// Parts of the drawing area invalidated since the last paint; the background is repainted there.
+QRegion PendingRegion(0, 0, DrawingWidth, DrawingHeight);
+bool InPaint = false;
+QTextBrowser* HelpWindow = nullptr;
+
+struct MenuItem {
+    int id;
+    const char* text;
+};
+
+// Right edges of the status bar parts lie at 135, 400 and 650 pixels.
+constexpr int StatusPartLeft[3] = {0, 135, 400};
+constexpr int StatusPartWidth[3] = {135, 265, 250};
+
+void OpenHelp()
+{
+    if (HelpWindow == nullptr) {
+        HelpWindow = new QTextBrowser(nullptr);
+        HelpWindow->setWindowTitle(QStringLiteral("Lumora Help"));
+        HelpWindow->resize(640, 600);
+        HelpWindow->setOpenExternalLinks(true);
+    }
+    const QFileInfo file(QStringLiteral("lumora_help"));
+    if (file.isFile() && file.isReadable()) {
+        HelpWindow->setSource(QUrl::fromLocalFile(file.absoluteFilePath()), QTextDocument::HtmlResource);
+    } else {
+        HelpWindow->setPlainText(QStringLiteral("The help file \"lumora_help\" was not found in %1.\n\n"
+                                                "It belongs in the folder the program is started from.")
+                                     .arg(file.absolutePath()));
+    }
+    HelpWindow->show();
+    HelpWindow->raise();
+    HelpWindow->activateWindow();
+}
+
+}  // namespace
+
+void CloseHelpWindow()
+{
+    delete HelpWindow;
+    HelpWindow = nullptr;
+}
+
+void MarkForRebuild()
+{
+    MarkForRebuild(QRect(0, 0, DrawingWidth, DrawingHeight));
+}
+
+void MarkForRebuild(const QRect& area)
+{
+    // Drawing done by OnPaint itself must not start another rebuild.
+    if (InPaint)
+        return;
+    PendingRegion += area.intersected(QRect(0, 0, DrawingWidth, DrawingHeight));
+}
+
+void EndEventLoop(int code)
+{
+    QuitRequested = true;
+    QuitCode = code;
+    QCoreApplication::exit(code);
+}
+
+DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent), blinkTimer_(new QTimer(this))
+{
+    setFixedSize(DrawingWidth, DrawingHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    const int flash = QApplication::cursorFlashTime();
+    if (flash > 0) {
+        connect(blinkTimer_, &QTimer::timeout, this, &DrawingArea::Blink);
+        blinkTimer_->start(flash / 2);
+    }
+}
+
+void DrawingArea::Blink()
+{
+    caretOn_ = !caretOn_;
+    if (CaretVisible())
+        update(CaretRect());
+}
+
+void DrawingArea::paintEvent(QPaintEvent* event)
+{
+    if (!PendingRegion.isEmpty()) {
+        LogTrace("WM_PAINT");
+        InPaint = true;
+        OnPaint();
+        InPaint = false;
+    }
+    QPainter painter(this);
+    PaintDrawingArea(painter, event->rect(), caretOn_);
+}
+
+void DrawingArea::keyPressEvent(QKeyEvent* event)
+{
+    // Alt combinations belong to the menu, as system keys did.
+    if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Backspace) {
+        OnChar(8);
+        return;
+    }
+    if (event->key() == Qt::Key_Space) {
+        OnChar(32);
+        return;
+    }
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    for (const QChar c : text) {
+        // An answer that could not be processed ends the run; the rest of the keys go nowhere.
+        if (QuitRequested)
+            break;
+        OnChar(c.unicode());
+    }
+}
+
+LumoraWindow::LumoraWindow()
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      area_(new DrawingArea(this))
+{
+    setCentralWidget(area_);
+    BuildMenu();
+    setFocusProxy(area_);
+    area_->setFocus();
+}
+
+LumoraWindow::~LumoraWindow() = default;
+
+void LumoraWindow::BuildMenu()
+{
+    struct Menu {
+        const char* title;
+        std::initializer_list<MenuItem> items;
+    };
+    // Menu 144; id 0 stands for the one separator, between End Exam and Quit.
+    const Menu menus[] = {
+        {"&Actions", {{IDM_NEXT, "&Next"}, {IDM_BEGIN, "Start E&xam"}, {IDM_END, "End E&xam"}, {0, nullptr},
+                      {IDM_QUIT, "&Quit"}}},
+        {"&Settings", {{IDM_CHAROPTIONS, "&Character"}, {IDM_EXAMOPTIONS, "&Exam"}}},
+        {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}}},
+    };
+    for (const Menu& menu : menus) {
+        QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
+        for (const MenuItem& item : menu.items) {
+            if (item.id == 0) {
+                popup->addSeparator();
+                continue;
+            }
+            QAction* action = popup->addAction(QString::fromLatin1(item.text));
+            action->setData(item.id);
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [id] { OnCommand(id); });
+        }
+    }
+}
+
+QAction* LumoraWindow::Command(int id) const
+{
+    for (QAction* top : menuBar()->actions()) {
+        if (top->menu() == nullptr)
+            continue;
+        for (QAction* action : top->menu()->actions()) {
+            if (!action->isSeparator() && action->data().toInt() == id)
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+bool LumoraWindow::BuildStatusBar()
+{
+    QStatusBar* bar = new QStatusBar(this);
+    bar->setSizeGripEnabled(false);
+    // The parts stand at fixed places, as the original's did; the last one runs past the
+    // window's right edge and is cut off there.
+    int height = 0;
+    for (int i = 0; i < 3; ++i) {
+        QLabel* label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("StatusPart%1").arg(i));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setIndent(2);
+        height = qMax(height, label->sizeHint().height() + 2);
+        StatusParts[i] = label;
+    }
+    for (int i = 0; i < 3; ++i)
+        StatusParts[i]->setGeometry(StatusPartLeft[i], 1, StatusPartWidth[i], height - 2);
+    bar->setFixedHeight(height);
+    setStatusBar(bar);
+    // Not resizable: the window keeps the size of its drawing area, menu and status bar.
+    const int menuHeight = menuBar()->sizeHint().height();
+    setFixedSize(DrawingWidth, menuHeight + DrawingHeight + height);
+    return true;
+}
+
+void LumoraWindow::BringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void LumoraWindow::closeEvent(QCloseEvent* event)
+{
+    // A close from the window manager (close box, Alt+F4) arrives as the system command first.
+    if (event->spontaneous())
+        LogTrace("SC_CLOSE");
+    LogTrace("WM_CLOSE");
+    if (QuitRequested) {
+        event->accept();
+        return;
+    }
+    if (!OnQuit()) {
+        event->ignore();
+        return;
+    }
+    // The position is saved after the window is gone, so it is taken now.
+    const QRect frame = frameGeometry();
+    App.ClosingWindowRect = Rect{frame.left(), frame.top(), frame.left() + frame.width(),
+                                 frame.top() + frame.height()};
+    EndEventLoop(2);
+    event->accept();
+}
+
+void LumoraWindow::moveEvent(QMoveEvent* event)
+{
+    LogTrace("WM_WINDOWPOSCHANGED");
+    QMainWindow::moveEvent(event);
+}
+
+void LumoraWindow::resizeEvent(QResizeEvent* event)
+{
+    LogTrace("WM_SIZE");
+    QMainWindow::resizeEvent(event);
+}
+
+// Keeps at least the title bar on a screen, so that a position saved on a larger or a vanished
+// screen does not put the window out of reach.
+static QPoint VisiblePosition(int x, int y)
+{
+    const QPoint grip(x + 40, y + 10);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().contains(grip))
+            return QPoint(x, y);
+    }
+    return QPoint(50, 50);
+}
+
+int OnCreate(LumoraWindow* window)
+{
+    LogTrace("OnCreate");
+    LoadPictureFile("bktrain_de.jpg", TrainingPicture);
+    LoadPictureFile("bkexam_de.jpg", ExamPicture);
+    if (TrainingPicture == nullptr || ExamPicture == nullptr) {
+        LogStep(2172);
+        return -1;
+    }
+    if (!window->BuildStatusBar()) {
+        LogStep(2182);
+        return -1;
+    }
+    MainWindow = window;
+    DrawingWidget = window->Area();
+
+    if (!LoadData()) {
+        LogStep(2226);
+        return -1;
+    }
+
+    window->move(VisiblePosition(App.WindowPosX, App.WindowPosY));
+    window->setWindowTitle(QStringLiteral("Lumora"));
+
+    if (App.TrainingMode)
+        EnableCommand(IDM_END, false);
+    else
+        EnableCommand(IDM_BEGIN, false);
+    EnableCommand(IDM_NEXT, false);
+
+    UpdateLevel();
+    UpdateStatusBar();
+    return 0;
+}
+
+int OnPaint()
+{
+    // The background goes only where the area was invalidated; the drawing operations then paint
+    // their parts whole, as they would with their own device context.
+    const QRegion region = PendingRegion;
+    PendingRegion = QRegion();
+    {
+        QPainter painter(&BackingImage());
+        PreparePainter(painter);
+        painter.setClipRegion(region);
+        painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), Qt::white);
+        if (TrainingPicture != nullptr && ExamPicture != nullptr)
+            painter.drawImage(QPoint(0, 0), App.TrainingMode ? *TrainingPicture : *ExamPicture);
+    }
+    const QRect changed = region.boundingRect();
+    UpdateDrawingArea(changed.left(), changed.top(), changed.left() + changed.width(),
+                      changed.top() + changed.height());
+
+    ShowChar();
+    const int rows = App.ReadingCount < 0 ? 0 : (App.ReadingCount > 3 ? 3 : App.ReadingCount);
+    for (int i = 0; i < rows; ++i)
+        ShowEntry(i, 1);
+    ShowLevelBar();
+    ShowScales();
+    ShowProgress();
+    if (App.Answered)
+        ShowExamples();
+    return 1;
+}
+
+void OnCommand(int id)
+{
+    switch (id) {
+    case IDM_NEXT:
+        LogTrace("IDM_NEXT");
+        PrepareNextChar();
+        break;
+    case IDM_BEGIN:
+        LogTrace("IDM_BEGIN");
+        OnBeginExam();
+        break;
+    case IDM_QUIT:
+        LogTrace("IDM_QUIT");
+        if (MainWindow != nullptr)
+            MainWindow->close();
+        break;
+    case IDM_ABOUT:
+        RunAbout();
+        // Whatever the dialog left to repaint is painted now, not later.
+        if (MainWindow != nullptr)
+            MainWindow->Area()->repaint();
+        break;
+    case IDM_HELP:
+        LogTrace("IDM_HELP");
+        OpenHelp();
+        break;
+    case IDM_CHAROPTIONS:
+        LogTrace("IDM_CHAROPTIONS");
+        RunCharOptions();
+        break;
+    case IDM_EXAMOPTIONS:
+        LogTrace("IDM_EXAMOPTIONS");
+        RunExamOptions();
+        break;
+    case IDM_END:
+        LogTrace("IDM_END");
+        OnEndExam();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,78 @@
+// The window services the engine and the display ask for, and the Qt message box answerer.
+#include "shell/platform.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMessageBox>
+#include <QRect>
+
+#include "data/seams.h"
+#include "display/canvas.h"
+#include "shell/log.h"
+#include "shell/main_window.h"
+#include "shell/winmain.h"
+
+void EnableCommand(int id, bool enabled)
+{
+    if (MainWindow == nullptr)
+        return;
+    if (QAction* action = MainWindow->Command(id))
+        action->setEnabled(enabled);
+}
+
+void SendCommand(int id)
+{
+    if (MainWindow == nullptr)
+        return;
+    OnCommand(id);
+}
+
+void SendAbort(int quitCode)
+{
+    if (MainWindow == nullptr)
+        return;
+    LogTrace("WM_USER + 7");
+    EndEventLoop(quitCode);
+    MainWindow->hide();
+}
+
+void RepaintMainWindow()
+{
+    if (MainWindow == nullptr)
+        return;
+    MarkForRebuild();
+    MainWindow->Area()->repaint();
+}
+
+void InvalidateArea(int left, int top, int right, int bottom)
+{
+    if (MainWindow == nullptr || right <= left || bottom <= top)
+        return;
+    const QRect area(left, top, right - left, bottom - top);
+    MarkForRebuild(area);
+    MainWindow->Area()->update(area);
+}
+
+int AskLearnerQt(const char* text, const char* caption, int buttons, int owned)
+{
+    QWidget* owner = (owned != 0 && MainWindow != nullptr) ? MainWindow : nullptr;
+    QMessageBox box(owner);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setTextFormat(Qt::PlainText);
+    // Texts are 8-bit, as the program draws and formats them.
+    box.setWindowTitle(QString::fromLatin1(caption != nullptr ? caption : ""));
+    box.setText(QString::fromLatin1(text != nullptr ? text : ""));
+    if (buttons == AskYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.exec();
+    const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
+    if (buttons == AskYesNo)
+        return pressed == QMessageBox::Yes ? AnswerYes : AnswerNo;
+    return AnswerOk;
+}

@@ -1,0 +1,22 @@
+// Turns dictionary senses into the short plain-ASCII meanings the trainer can draw:
+// the program narrows every text to 8 bits, so no CJK and no accents may remain.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Replaces accented Latin letters by their base letters and typographic punctuation by ASCII;
+// drops every other non-ASCII character.
+std::string AsciiFold(std::string_view utf8);
+
+// One CC-CEDICT sense in plain ASCII, without references to other characters ("see ...",
+// "variant of ..."), classifier lists or bracketed pinyin; "" when nothing useful is left.
+std::string CleanSense(std::string_view sense);
+
+// A sense that only names the character's standard form ("variant of ...", "old variant of ...").
+bool IsVariantReference(std::string_view sense);
+
+// Joins the cleaned senses with "; ", most useful first, in at most maxLength bytes. Surnames go last;
+// a first sense too long by itself loses its parenthesis and then is cut at a word boundary.
+std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t maxLength);

@@ -1,0 +1,253 @@
+#include "sources.h"
+
+#include <bzlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "pinyin.h"
+#include "text.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::u32string ToU32(std::string_view utf8) {
+    std::vector<char32_t> codes = DecodeUtf8(utf8);
+    return std::u32string(codes.begin(), codes.end());
+}
+
+std::vector<char32_t> CodeList(std::string_view value) {
+    std::vector<char32_t> codes;
+    for (const std::string& part : Split(value, ' ')) {
+        // Values may carry a source tag after '<', as in "U+4E7E<kLau".
+        std::string code = part.substr(0, part.find('<'));
+        char32_t c = ParseCodePoint(code);
+        if (c != 0) codes.push_back(c);
+    }
+    return codes;
+}
+
+}  // namespace
+
+bool ReadPlainFile(const std::string& path, std::string& text, std::string& error) {
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        error = "cannot open source " + path;
+        return false;
+    }
+    text.clear();
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, n);
+    if (std::ferror(file.get())) {
+        error = "cannot read source " + path;
+        return false;
+    }
+    return true;
+}
+
+bool ReadBz2File(const std::string& path, std::string& text, std::string& error) {
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        error = "cannot open source " + path;
+        return false;
+    }
+    int status = BZ_OK;
+    BZFILE* bz = BZ2_bzReadOpen(&status, file.get(), 0, 0, nullptr, 0);
+    if (status != BZ_OK) {
+        BZ2_bzReadClose(&status, bz);
+        error = "cannot decompress source " + path;
+        return false;
+    }
+    text.clear();
+    char buffer[65536];
+    while (status == BZ_OK) {
+        int n = BZ2_bzRead(&status, bz, buffer, sizeof buffer);
+        if (status == BZ_OK || status == BZ_STREAM_END) text.append(buffer, static_cast<std::size_t>(n));
+    }
+    bool ok = status == BZ_STREAM_END;
+    int closeStatus;
+    BZ2_bzReadClose(&closeStatus, bz);
+    if (!ok) {
+        error = "damaged bzip2 source " + path;
+        return false;
+    }
+    return true;
+}
+
+bool ReadJsTemplateFile(const std::string& path, std::string& text, std::string& error) {
+    std::string raw;
+    if (!ReadPlainFile(path, raw, error)) return false;
+    std::size_t open = raw.find('`');
+    std::size_t close = raw.rfind('`');
+    if (raw.compare(0, 14, "module.exports") != 0 || open == std::string::npos || close <= open) {
+        error = "source " + path + " is not a module.exports template string";
+        return false;
+    }
+    text = raw.substr(open + 1, close - open - 1);
+    // Template-string escapes; these sources use none today, but a backslash must not survive as data.
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) ++i;
+        out += text[i];
+    }
+    text.swap(out);
+    return true;
+}
+
+void ParseUnihan(std::string_view text, Unihan& unihan) {
+    for (std::string_view line : Lines(text)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::size_t t1 = line.find('\t');
+        std::size_t t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
+        if (t2 == std::string_view::npos) continue;
+        char32_t code = ParseCodePoint(line.substr(0, t1));
+        if (code == 0) continue;
+        std::string_view field = line.substr(t1 + 1, t2 - t1 - 1);
+        std::string_view value = line.substr(t2 + 1);
+        if (field == "kSimplifiedVariant") {
+            unihan[code].simplified = CodeList(value);
+        } else if (field == "kTraditionalVariant") {
+            unihan[code].traditional = CodeList(value);
+        } else if (field == "kMandarin") {
+            UnihanChar& c = unihan[code];
+            for (const std::string& r : Split(value, ' ')) {
+                std::string n = NumberedFromAccented(r);
+                if (!n.empty()) c.mandarin.push_back(n);
+            }
+        } else if (field == "kHanyuPinlu") {
+            UnihanChar& c = unihan[code];
+            for (const std::string& item : Split(value, ' ')) {
+                std::size_t open = item.find('(');
+                if (open == std::string::npos) continue;
+                std::string n = NumberedFromAccented(item.substr(0, open));
+                long count = std::strtol(item.c_str() + open + 1, nullptr, 10);
+                if (!n.empty()) c.pinlu.emplace_back(n, count);
+            }
+        } else if (field == "kDefinition") {
+            unihan[code].definition = std::string(value);
+        }
+    }
+}
+
+std::string UnihanVersion(std::string_view text) {
+    std::size_t pos = text.find("# Unicode version: ");
+    if (pos == std::string_view::npos) return "unknown";
+    std::size_t end = text.find('\n', pos);
+    return Trim(text.substr(pos + 19, end - pos - 19));
+}
+
+std::vector<CedictEntry> ParseCedict(std::string_view text) {
+    std::vector<CedictEntry> entries;
+    for (std::string_view line : Lines(text)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::size_t s1 = line.find(' ');
+        std::size_t s2 = s1 == std::string_view::npos ? s1 : line.find(' ', s1 + 1);
+        std::size_t open = line.find('[');
+        std::size_t close = line.find(']');
+        std::size_t slash = line.find('/');
+        if (s2 == std::string_view::npos || open == std::string_view::npos || close == std::string_view::npos ||
+            slash == std::string_view::npos || !(s2 < open && open < close && close < slash))
+            continue;
+        CedictEntry e;
+        e.traditional = ToU32(line.substr(0, s1));
+        e.simplified = ToU32(line.substr(s1 + 1, s2 - s1 - 1));
+        e.pinyin = std::string(line.substr(open + 1, close - open - 1));
+        std::string_view defs = line.substr(slash + 1);
+        while (!defs.empty() && defs.back() == '/') defs.remove_suffix(1);
+        for (const std::string& sense : Split(defs, '/')) {
+            if (!sense.empty()) e.senses.push_back(sense);
+        }
+        if (e.traditional.size() != e.simplified.size() || e.senses.empty()) continue;
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+std::string CedictDate(std::string_view text) {
+    std::size_t pos = text.find("#! date=");
+    if (pos == std::string_view::npos) return "unknown";
+    std::size_t end = text.find('\n', pos);
+    return Trim(text.substr(pos + 8, end - pos - 8));
+}
+
+std::vector<std::pair<char32_t, long long>> ParseCharCounts(std::string_view text) {
+    std::vector<std::pair<char32_t, long long>> counts;
+    for (std::string_view line : Lines(text)) {
+        std::vector<std::string> cols = Split(line, '\t');
+        if (cols.size() < 3) continue;
+        std::vector<char32_t> chars = DecodeUtf8(cols[1]);
+        if (chars.size() != 1) continue;
+        char* end = nullptr;
+        long long count = std::strtoll(cols[2].c_str(), &end, 10);
+        if (end == cols[2].c_str() || count <= 0) continue;
+        counts.emplace_back(chars[0], count);
+    }
+    return counts;
+}
+
+std::map<std::u32string, long long> ParseWordCounts(std::string_view text) {
+    std::map<std::u32string, long long> counts;
+    for (std::string_view line : Lines(text)) {
+        std::size_t comma = line.rfind(',');
+        if (comma == std::string_view::npos || comma == 0) continue;
+        std::string number(line.substr(comma + 1));
+        char* end = nullptr;
+        long long count = std::strtoll(number.c_str(), &end, 10);
+        if (end == number.c_str() || count <= 0) continue;
+        counts[ToU32(line.substr(0, comma))] += count;
+    }
+    return counts;
+}
+
+bool LoadSources(const SourcePaths& paths, Sources& sources, std::string& error) {
+    std::string text;
+    for (const char* name : {"Unihan_Variants.txt.bz2", "Unihan_Readings.txt.bz2"}) {
+        if (!ReadBz2File(paths.unicodeDir + "/" + name, text, error)) return false;
+        ParseUnihan(text, sources.unihan);
+        sources.unihanVersion = UnihanVersion(text);
+    }
+    std::string data = paths.hanziDir + "/lib/data/";
+    if (!ReadJsTemplateFile(data + "cedict_ts.u8.js", text, error)) return false;
+    sources.cedict = ParseCedict(text);
+    sources.cedictDate = CedictDate(text);
+    if (sources.cedict.empty()) {
+        error = "source " + data + "cedict_ts.u8.js holds no dictionary entry";
+        return false;
+    }
+    if (!ReadJsTemplateFile(data + "frequencyjunda.txt.js", text, error)) return false;
+    sources.charCounts = ParseCharCounts(text);
+    if (sources.charCounts.size() < 8000) {
+        error = "source " + data + "frequencyjunda.txt.js lists fewer than 8000 characters";
+        return false;
+    }
+    if (!ReadJsTemplateFile(data + "leidenfreqdata.txt.js", text, error)) return false;
+    sources.wordCounts = ParseWordCounts(text);
+    if (sources.wordCounts.empty()) {
+        error = "source " + data + "leidenfreqdata.txt.js holds no word count";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,71 @@
+// Measures how long the real program takes from process start until its main window is shown,
+// then ends it the way an aborted run ends (quit code 0: nothing is saved). Run it inside a copy
+// of build/run, e.g.  QT_QPA_PLATFORM=offscreen ./measure_startup
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "shell/main_window.h"
+#include "shell/platform.h"
+#include "shell/winmain.h"
+
+namespace {
+
+// Milliseconds since the kernel started this process (clock ticks of /proc/self/stat).
+double SinceProcessStart()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    // Fields after the command name start with field 3; the start time is field 22.
+    std::size_t pos = close + 2;
+    for (int field = 3; field < 22; ++field)
+        pos = text.find(' ', pos) + 1;
+    const double startTicks = std::stod(text.substr(pos));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const double nowMs = now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+    return nowMs - startTicks * 1000.0 / sysconf(_SC_CLK_TCK);
+}
+
+class Watcher : public QObject {
+public:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && !shown_ && qobject_cast<LumoraWindow*>(object) != nullptr) {
+            shown_ = true;
+            std::printf("main window shown: %.0f ms after process start\n", SinceProcessStart());
+        }
+        if (event->type() == QEvent::Paint && shown_ && !painted_ && qobject_cast<DrawingArea*>(object) != nullptr) {
+            painted_ = true;
+            std::printf("first paint begins: %.0f ms after process start\n", SinceProcessStart());
+            QTimer::singleShot(0, [] { SendAbort(0); });
+        }
+        return false;
+    }
+
+private:
+    bool shown_ = false;
+    bool painted_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
+    QApplication application(argc, argv);
+    Watcher watcher;
+    application.installEventFilter(&watcher);
+    const int result = Winmain();
+    std::fflush(stdout);
+    return result;
+}
