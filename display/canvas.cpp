@@ -74,9 +74,11 @@ QFont PixelFont(int pixels, int weight)
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels > 0 ? pixels : 1);
     font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
-    // Bitmap-like text as the original drew it: no smoothing, full hinting, no kerning.
+    // Bitmap-like text as the original drew it: no smoothing, no kerning, full hinting. The
+    // bold face's hints thin its stems to one pixel at these sizes, so that it looks no different
+    // from the normal face; unhinted it keeps its two-pixel stems.
     font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(weight >= 700 ? QFont::PreferNoHinting : QFont::PreferFullHinting);
     font.setKerning(false);
     return font;
 }
@@ -175,7 +177,9 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
 
     painter.save();
     PreparePainter(painter);
-    painter.setClipRect(QRect(rect.left, rect.top, std::max(0, width), std::max(0, rect.bottom - rect.top)));
+    // Within whatever clip the caller has set already.
+    painter.setClipRect(QRect(rect.left, rect.top, std::max(0, width), std::max(0, rect.bottom - rect.top)),
+                        painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     painter.setFont(font);
     painter.setPen(colour);
     for (const QString& line : lines) {

@@ -53,7 +53,10 @@ public:
                   Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     {
         setWindowTitle(QString::fromLatin1(caption));
-        QFont font(QStringLiteral("MS Sans Serif"));
+        // "MS Sans Serif" where it exists, else a face of the same narrow build: the controls are
+        // sized for it, and a wider face would cut their texts.
+        QFont font;
+        font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
         font.setStyleHint(QFont::SansSerif);
         font.setPixelSize(static_cast<int>(LogPixelsY * 8 / 72.0 + 0.5));
         setFont(font);

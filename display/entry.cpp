@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 
 #include "data/program_state.h"
 #include "display/canvas.h"
@@ -100,7 +101,8 @@ void ShowEntry(int row, int clear)
         TextRect typedRect = box;
         DrawText(painter, typed, typedRect, DT_SINGLELINE | DT_VCENTER, bold, TextBlack, BoxWhite);
         DrawText(painter, typed, typedRect, DT_SINGLELINE | DT_VCENTER | DT_CALCRECT, bold, TextBlack);
-        typedRight = typedRect.right;
+        // The mark and the caret stay inside the box even for a text too long for it.
+        typedRight = std::min(typedRect.right, 238);
     }
 
     if (answered && !typed.isEmpty()) {

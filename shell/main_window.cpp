@@ -168,6 +168,8 @@ LumoraWindow::LumoraWindow()
 {
     setCentralWidget(area_);
     BuildMenu();
+    // A new window starts from a blank area: its first paint builds everything.
+    PendingRegion = QRegion(0, 0, DrawingWidth, DrawingHeight);
     setFocusProxy(area_);
     area_->setFocus();
 }

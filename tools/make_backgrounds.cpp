@@ -45,8 +45,9 @@ void DrawWaves(QPainter& painter, const QColor& colour, int count, double amplit
     for (int k = 0; k < count; ++k) {
         QPainterPath path;
         const double base = Height * (k + 1.0) / (count + 1.0);
-        path.moveTo(0, base);
-        for (int x = 0; x <= Width; x += 4)
+        // Drawn past both edges, so that no stroke end shows.
+        path.moveTo(-40, base + amplitude * std::sin(-40 / 70.0 + phase + k * 1.3));
+        for (int x = -36; x <= Width + 40; x += 4)
             path.lineTo(x, base + amplitude * std::sin(x / 70.0 + phase + k * 1.3));
         painter.setPen(QPen(colour, 10 + 4 * (k % 3), Qt::SolidLine, Qt::RoundCap));
         painter.drawPath(path);
@@ -62,7 +63,7 @@ QImage TrainingPicture()
     sky.setColorAt(0.0, QColor(240, 247, 252));
     sky.setColorAt(1.0, QColor(232, 245, 236));
     painter.fillRect(image.rect(), sky);
-    DrawWaves(painter, QColor(222, 238, 240), 4, 14.0, 0.0);
+    DrawWaves(painter, QColor(226, 240, 243), 4, 14.0, 0.0);
     DrawPracticeGrid(painter, QColor(214, 232, 238), QColor(226, 238, 242), 76);
     return image;
 }

@@ -1,52 +1,29 @@
-// LoadPinyinList and LoadWdsList: the reading rules, damaged records and over-long data.
+// LoadPinyinList and LoadWdsList: the reading rules, records cut short and over-long data.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "data/program_state.h"
 #include "data/word_lists.h"
 #include "shell/log.h"
+#include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void WriteText(const std::string& name, const std::string& text) {
-    WriteFileBytes(name, Bytes(text.begin(), text.end()));
-}
-
-std::vector<std::string> Syllables() {
-    std::vector<std::string> out;
-    for (StringNode* node = App.SyllableList.head; node; node = node->next)
-        out.push_back(NarrowString(node->text).c_str());
-    return out;
-}
-
-struct Word {
-    std::vector<std::uint16_t> units;
-    std::string text;
-    bool operator==(const Word&) const = default;
-};
-
-std::vector<Word> Words() {
-    std::vector<Word> out;
+// The word list as lines of "units |text", units in decimal.
+Lines Words() {
+    Lines out;
     for (PairNode* node = App.WordList.head; node; node = node->next) {
-        const WideString& w = node->pair.first;
-        out.push_back({std::vector<std::uint16_t>(w.data(), w.data() + w.length()),
-                       NarrowString(node->pair.second).c_str()});
+        std::string line;
+        for (std::size_t i = 0; i < node->pair.first.length(); ++i) line += std::to_string(node->pair.first[i]) + " ";
+        out.push_back(line + "|" + NarrowString(node->pair.second).c_str());
     }
     return out;
 }
 
-// One wtf record as the file holds it; the text is given already hidden.
+// One wtf record; the text is given already hidden.
 Bytes Record(std::vector<std::uint16_t> word, const std::string& hidden) {
-    Bytes out;
-    out.push_back(static_cast<std::uint8_t>(word.size()));
-    for (std::uint16_t unit : word) {
-        out.push_back(static_cast<std::uint8_t>(unit));
-        out.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
+    Bytes out{static_cast<std::uint8_t>(word.size())};
+    for (std::uint16_t unit : word) Append16(out, unit);
     out.push_back(static_cast<std::uint8_t>(hidden.size()));
     out.insert(out.end(), hidden.begin(), hidden.end());
     return out;
@@ -61,110 +38,65 @@ Bytes Join(std::vector<Bytes> parts) {
 }  // namespace
 
 TEST(LoadPinyinList, LineRules) {
-    struct Case {
-        const char* what;
-        std::string file;
-        std::vector<std::string> expected;
+    const std::string tooLong(252, 'y'), longest(251, 'x');
+    const std::vector<std::pair<std::string, Lines>> cases = {
+        {"ma\n\n\n  \nni\n", {"ma", "ni"}},                 // blank lines between
+        {"ma\r\nni\r\n\r\nhao", {"ma", "ni", "hao"}},        // CR LF, last line without its end
+        {"  ma \nni\t\n\thao\n", {"  ma ", "ni\t", "hao"}},  // white space: kept at ends, skipped after a line
+        {"\nma\nni\n", {}},                                  // an empty first line ends the list
+        {"\r\nma\n", {}},
+        {"", {}},
+        {"ma\n" + tooLong + "\n" + longest + "\nni", {"ma", longest, "ni"}},  // over-long lines left out
     };
-    const std::vector<Case> cases = {
-        {"plain lines", "a\nai\nan\n", {"a", "ai", "an"}},
-        {"blank lines between", "ma\n\n\n  \nni\n", {"ma", "ni"}},
-        {"carriage returns", "ma\r\nni\r\n\r\nhao\r\n", {"ma", "ni", "hao"}},
-        {"last line without its end", "ma\nni", {"ma", "ni"}},
-        {"white space at a line's end stays", "ma \nni\t\n", {"ma ", "ni\t"}},
-        {"white space at a later line's start goes", "ma\n   ni\n\thao\n", {"ma", "ni", "hao"}},
-        {"white space at the first line's start stays", "  ma\nni\n", {"  ma", "ni"}},
-        {"empty first line ends the list", "\nma\nni\n", {}},
-        {"empty first line with a carriage return", "\r\nma\n", {}},
-        {"empty file", "", {}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [text, expected] : cases) {
         TestFolder folder;
-        WriteText("pinyin", c.file);
-        EXPECT_EQ(LoadPinyinList(), 1) << c.what;
-        EXPECT_EQ(Syllables(), c.expected) << c.what;
-        EXPECT_EQ(App.SyllableList.count, static_cast<int>(c.expected.size())) << c.what;
+        WriteFileBytes("pinyin", Bytes(text.begin(), text.end()));
+        EXPECT_EQ(LoadPinyinList(), 1);
+        Lines got;
+        for (StringNode* node = App.SyllableList.head; node; node = node->next) got.push_back(NarrowString(node->text).c_str());
+        EXPECT_EQ(got, expected) << text.substr(0, 20);
+        EXPECT_EQ(App.SyllableList.count, static_cast<int>(expected.size()));
     }
-}
-
-TEST(LoadPinyinList, LinesLongerThanTheBufferAreLeftOut) {
-    TestFolder folder;
-    std::string longest(251, 'x'), tooLong(252, 'y');
-    WriteText("pinyin", "ma\n" + tooLong + "\n" + longest + "\nni\n");
-    EXPECT_EQ(LoadPinyinList(), 1);
-    EXPECT_EQ(Syllables(), (std::vector<std::string>{"ma", longest, "ni"}));
-}
-
-TEST(LoadPinyinList, MissingFileAndTrace) {
     TestFolder folder;
     LogEnabled = 1;
     EXPECT_EQ(LoadPinyinList(), 0);
     EXPECT_EQ(LoadWdsList(), 0);
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{"LoadPinyinList", "498", "LoadWdsList", "738"}));
+    EXPECT_EQ(LogLines(), (Lines{"LoadPinyinList", "498", "LoadWdsList", "738"}));
 }
 
-TEST(LoadWdsList, RevealsTextsAndKeepsFileOrder) {
+TEST(LoadWdsList, RevealsTextsInFileOrder) {
     TestFolder folder;
-    // "<ni3 hao3> hello" hidden with Scramble.
-    WriteFileBytes("wtf", Join({Record({0x4F60, 0x597D}, "c16l 7>0la 7:330"),
-                                Record({}, "c^a"),
-                                Record({0x4E00}, "")}));
+    WriteFileBytes("wtf", Join({Record({0x4F60, 0x597D}, "c16l 7>0la 7:330"), Record({}, "c^a"), Record({1}, "")}));
     EXPECT_EQ(LoadWdsList(), 1);
-    EXPECT_EQ(Words(), (std::vector<Word>{{{0x4F60, 0x597D}, "<ni3 hao3> hello"},
-                                          {{}, "<A>"},  // an empty word is kept
-                                          {{0x4E00}, ""}}));
-    EXPECT_EQ(App.WordList.count, 3);
-}
-
-TEST(LoadWdsList, TheTestWriterRoundTrips) {
-    TestFolder folder;
+    EXPECT_EQ(Words(), (Lines{"20320 22909 |<ni3 hao3> hello", "|<A>", "1 |"}));  // an empty word is kept
     TestDatabase db;
-    db.AddWord({0x4E2D, 0x570B}, "<zhong1 guo2> China");
-    db.AddWord({0x4E2D}, "<zhong1> middle, centre ~!");
+    db.AddWord({0x4E2D, 0x570B}, "<zhong1 guo2> China ~!");
     db.Write();
+    App.WordList.Clear();
     EXPECT_EQ(LoadWdsList(), 1);
-    EXPECT_EQ(Words(), (std::vector<Word>{{{0x4E2D, 0x570B}, "<zhong1 guo2> China"},
-                                          {{0x4E2D}, "<zhong1> middle, centre ~!"}}));
+    EXPECT_EQ(Words(), (Lines{"20013 22283 |<zhong1 guo2> China ~!"}));
 }
 
-TEST(LoadWdsList, ARecordCutShortIsDropped) {
-    const Bytes good = Record({0x4E00}, "=");
-    Bytes wordCut = Record({0x4E01, 0x4E02}, "=");
-    wordCut.resize(4);  // inside the second unit
-    Bytes beforeLength = Record({0x4E01}, "=");
-    beforeLength.resize(3);
-    Bytes textCut = Record({0x4E01}, "=====");
+TEST(LoadWdsList, CutShortOverLongOrFFFFRecordsAreDropped) {
+    const Bytes good = Record({7}, "=");
+    Bytes wordCut = Record({1, 2}, "="), lengthCut = wordCut, textCut = Record({1}, "=====");
+    wordCut.resize(4);
+    lengthCut.resize(5);
     textCut.resize(textCut.size() - 2);
-    for (const Bytes& cut : {wordCut, beforeLength, textCut}) {
+    for (const Bytes& cut : {wordCut, lengthCut, textCut, Bytes{}}) {
         TestFolder folder;
         WriteFileBytes("wtf", Join({good, cut}));
         EXPECT_EQ(LoadWdsList(), 1);
-        EXPECT_EQ(Words(), (std::vector<Word>{{{0x4E00}, "b"}}));
+        EXPECT_EQ(Words(), (Lines{"7 |b"}));
     }
-}
-
-TEST(LoadWdsList, OverLongOrUnusableRecordsAreDroppedAndTheNextIsFound) {
+    // Over-long records are read whole and dropped, so the record after them is still found.
     TestFolder folder;
-    const std::vector<std::uint16_t> longWord(250, 0x4E00), longestWord(249, 0x4E01);
-    const std::string longText(252, '='), longestText(251, '=');
-    WriteFileBytes("wtf", Join({Record(longWord, "="),
-                                Record(longestWord, "="),
-                                Record({0x4E02}, longText),
-                                Record({0x4E03}, longestText),
-                                Record({0x4E04, 0xFFFF}, "="),
-                                Record({0x4E05}, "=")}));
+    WriteFileBytes("wtf", Join({Record(std::vector<std::uint16_t>(250, 1), "="), Record({2}, std::string(252, '=')),
+                                Record({3, 0xFFFF}, "="), Record(std::vector<std::uint16_t>(249, 4), std::string(251, '=')),
+                                good}));
     EXPECT_EQ(LoadWdsList(), 1);
-    std::vector<Word> words = Words();
-    ASSERT_EQ(words.size(), 3u);
-    EXPECT_EQ(words[0].units, longestWord);
-    EXPECT_EQ(words[1].text, std::string(251, 'b'));
-    EXPECT_EQ(words[2], (Word{{0x4E05}, "b"}));
-}
-
-TEST(LoadWdsList, EmptyFileGivesAnEmptyList) {
-    TestFolder folder;
-    WriteFileBytes("wtf", {});
-    EXPECT_EQ(LoadWdsList(), 1);
-    EXPECT_EQ(App.WordList.count, 0);
-    EXPECT_TRUE(LogLines().empty());
+    ASSERT_EQ(App.WordList.count, 2);
+    EXPECT_EQ(App.WordList.head->pair.first.length(), 249u);
+    EXPECT_EQ(App.WordList.head->pair.second.length(), 251u);
+    EXPECT_EQ(Words()[1], "7 |b");
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include <algorithm>
+
 #include "data/database.h"
 #include "data/learner.h"
 #include "data/program_state.h"
@@ -13,27 +15,24 @@
 #include "data/word_lists.h"
 #include "engine/input.h"
 #include "engine/random.h"
+#include "engine/selection.h"
 #include "tests/support/test_support.h"
 
-// Loads the database written in the current folder as the start-up does, with a fresh learner.
-inline void LoadTestData() {
-    App.Files.GlyphIndex = "cbfcon";
-    App.Files.Glyphs = "cbf";
-    App.Files.InfoIndex = "cifcon";
-    App.Files.Info = "cif";
-    App.Files.Words = "wtf";
-    App.Files.Frequency = "index";
-    App.Files.Pinyin = "pinyin";
-    App.Files.Settings = "sf04";
-    App.Files.Learner = "student.lumora";
+// Loads the database in the current folder as the start-up does, with a fresh learner.
+inline void LoadWrittenData() {
+    App.Files = DataFileNames{"cbfcon", "cbf", "cifcon", "cif", "wtf", "index", "pinyin", "sf04", "student.lumora"};
     ASSERT_TRUE(LoadPinyinList() && LoadWdsList() && LoadIndex() && LoadSettings() && LoadStudent());
+}
+inline void LoadTestData(const TestDatabase& db) {
+    db.Write();
+    LoadWrittenData();
 }
 
 inline void Type(const std::string& keys) {
     for (unsigned char key : keys) OnChar(key);
 }
 
-// The n-th draw (from 0) the generator will make after seeding with 'seed'; the state is kept.
+// The n-th draw (from 0) the generator makes after seeding with 'seed'; its state is kept.
 inline int DrawAfterSeed(std::uint32_t seed, int n) {
     const std::uint32_t kept = App.RandomState;
     SeedRandom(seed);
@@ -50,13 +49,17 @@ inline std::uint32_t SeedForJitter(int r) {
     return seed;
 }
 
-// A queue of 'length' characters at codes 0x5000 + k, position k + 1, weight 1.
+// A queue of 'length' characters at codes 0x5000 + k, position k + 1, weight 1 (no database).
 inline void MakeQueue(int length) {
-    for (int k = 0; k < length; ++k) {
-        App.CharTable[0x5000 + k].QueuePos = static_cast<std::uint16_t>(k + 1);
-        App.CharTable[0x5000 + k].Weight = 1;
-    }
+    for (int k = 0; k < length; ++k) App.CharTable[0x5000 + k] = {static_cast<std::uint16_t>(k + 1), 0, 0, 0, 1, 0};
     App.QueueLength = length;
 }
 
 inline std::string Narrow(const WideString& text) { return NarrowString(text).c_str(); }
+// The last n lines of "log.txt", each followed by a blank.
+inline std::string LastLog(std::size_t n) {
+    const std::vector<std::string> log = LogLines();
+    std::string tail;
+    for (std::size_t k = log.size() - std::min(n, log.size()); k < log.size(); ++k) tail += log[k] + " ";
+    return tail;
+}

@@ -10,6 +10,7 @@
 
 #include "data/learner.h"
 #include "data/program_state.h"
+#include "data/seams.h"
 #include "display/canvas.h"
 #include "display/dialogs.h"
 #include "shell/main_window.h"

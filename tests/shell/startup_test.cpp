@@ -51,7 +51,8 @@ TEST_F(ShellTest, StartsWithWindowTitleMenuStatesAndBackground)
         EXPECT_EQ(StatusParts[1]->x(), 135);
         EXPECT_EQ(StatusParts[2]->x(), 400);
 
-        MainWindow->Area()->repaint();
+        // The first paint comes once the window is exposed.
+        QCoreApplication::processEvents();
         trainingPixels = CountPixelsNear(BackingImage(), TrainingColour);
         examPixels = CountPixelsNear(BackingImage(), ExamColour);
         SendAbort(0);
@@ -150,6 +151,7 @@ struct ProgressSeen {
     bool shown = false;
     QString caption;
     QRect geometry;
+    QSize client;
     int value = -1;
     int maximum = -1;
 } Seen;
@@ -159,7 +161,8 @@ int RecordProgress(const char*, const char*, int, int)
     if (ProgressWindow != nullptr) {
         Seen.shown = ProgressWindow->isVisible();
         Seen.caption = ProgressWindow->windowTitle();
-        Seen.geometry = ProgressWindow->geometry();
+        Seen.geometry = ProgressWindow->frameGeometry();
+        Seen.client = ProgressWindow->geometry().size();
         Seen.value = ProgressWindow->value();
         Seen.maximum = ProgressWindow->maximum();
     }
@@ -176,7 +179,7 @@ TEST_F(ShellTest, ProgressWindowStaysCentredAfterFailedLoad)
     const QRect desktop = QGuiApplication::primaryScreen()->geometry();
     EXPECT_TRUE(Seen.shown);
     EXPECT_EQ(Seen.caption.toStdString(), "Lumora: Loading data ...");
-    EXPECT_EQ(Seen.geometry.size(), QSize(200, 50));
+    EXPECT_EQ(Seen.client, QSize(200, 50));
     EXPECT_EQ(Seen.geometry.topLeft(), QPoint(desktop.width() / 2 - 100, desktop.height() / 2 - 25));
     EXPECT_EQ(Seen.maximum, 5);
     EXPECT_EQ(Seen.value, 2) << "stepped once for each loader that succeeded";

@@ -19,8 +19,8 @@ std::deque<int> scriptedAnswers;
 std::vector<AskedQuestion> askedQuestions;
 std::time_t fixedNow = 0;
 
-int ScriptedAsk(const char* text, const char* caption, int buttons, int) {
-    askedQuestions.push_back({text ? text : "", caption ? caption : "", buttons});
+int ScriptedAsk(const char* text, const char* caption, int buttons, int owned) {
+    askedQuestions.push_back({text ? text : "", caption ? caption : "", buttons, owned});
     if (scriptedAnswers.empty()) return buttons == AskYesNo ? AnswerNo : AnswerOk;
     int answer = scriptedAnswers.front();
     scriptedAnswers.pop_front();

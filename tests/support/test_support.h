@@ -74,5 +74,6 @@ struct AskedQuestion {
     std::string text;
     std::string caption;
     int buttons;
+    int owned = 0;  // 1 when the question was owned by the main window
 };
 const std::vector<AskedQuestion>& AskedQuestions();

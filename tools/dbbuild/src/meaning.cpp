@@ -122,7 +122,7 @@ std::string WithoutParentheses(const std::string& text) {
 // Words that cannot end a sense cut short.
 const char* const kCutEnds[] = {"has", "have", "that", "which", "who", "is", "are", "be", "an", "before", "after",
                                 "at", "on", "into", "when", "where", "not", "used", "being", "whose", "was", "were",
-                                "certain", "some", "very", "more", "most", "its", "their"};
+                                "certain", "some", "very", "more", "most", "its", "their", "similar", "like"};
 
 void DropCutEnds(std::string& text) {
     bool changed = true;
@@ -263,17 +263,30 @@ std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t m
         if (StartsWith(Lower(clean), "surname ")) surnames.push_back(clean);
         else main.push_back(clean);
     }
-    main.insert(main.end(), surnames.begin(), surnames.end());
+    if (main.empty()) main.swap(surnames);
     if (main.empty()) return "";
-    std::string result = main[0];
-    if (result.size() > maxLength) {
-        std::string shorter = WithoutParentheses(result);
-        // A sense that is all parenthesis ("(used in names)") keeps its words instead.
-        if (shorter.empty() && result.front() == '(' && result.back() == ')') shorter = result.substr(1, result.size() - 2);
+    // Senses that fit, whole or without their parenthesis, in order; an explanation too long for the
+    // row gives way to the short glosses after it.
+    std::string result;
+    auto add = [&](const std::vector<std::string>& senses) {
+        for (const std::string& sense : senses) {
+            std::string fitted = sense;
+            if (fitted.size() > maxLength) fitted = WithoutParentheses(fitted);
+            if (fitted.empty() || fitted.size() > maxLength) continue;
+            if (("; " + result + "; ").find("; " + fitted + "; ") != std::string::npos) continue;
+            if (result.empty()) result = fitted;
+            else if (result.size() + 2 + fitted.size() <= maxLength) result += "; " + fitted;
+        }
+    };
+    add(main);
+    if (result.empty()) {
+        // No sense fits: the first is cut. A sense that is all parenthesis ("(used in names)")
+        // keeps its words.
+        std::string first = main[0];
+        std::string shorter = WithoutParentheses(first);
+        if (shorter.empty() && first.front() == '(' && first.back() == ')') shorter = first.substr(1, first.size() - 2);
         result = CutAtWord(shorter, maxLength);
     }
-    for (std::size_t i = 1; i < main.size(); ++i) {
-        if (result.size() + 2 + main[i].size() <= maxLength) result += "; " + main[i];
-    }
+    add(surnames);
     return result;
 }

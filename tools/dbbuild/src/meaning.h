@@ -17,6 +17,7 @@ std::string CleanSense(std::string_view sense);
 // A sense that only names the character's standard form ("variant of ...", "old variant of ...").
 bool IsVariantReference(std::string_view sense);
 
-// Joins the cleaned senses with "; ", most useful first, in at most maxLength bytes. Surnames go last;
-// a first sense too long by itself loses its parenthesis and then is cut at a word boundary.
+// Joins the cleaned senses with "; ", in order, in at most maxLength bytes. Surnames go last; a sense
+// too long for the bound loses its parenthesis or, failing that, gives way to the shorter senses after
+// it. Only when no sense fits is the first one cut, at a clause or word boundary.
 std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t maxLength);
