@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "data/byte_io.h"
 #include "data/program_state.h"
@@ -60,27 +59,28 @@ int LoadWdsList() {
         return 0;
     }
     std::FILE* file = words.get();
+    // A length byte bounds both buffers, so no record can write past them.
+    std::uint16_t word[256];
+    char text[256];
     int n;
     while ((n = std::fgetc(file)) != EOF) {
-        std::vector<std::uint16_t> word;
         int usable = 1;
         for (int i = 0; i < n; ++i) {
             long unit = ReadU16(file);
             if (unit < 0) return 1;  // the file ends inside the word: that record is dropped
             if (unit == 0xFFFF) usable = 0;
-            word.push_back(static_cast<std::uint16_t>(unit));
+            word[i] = static_cast<std::uint16_t>(unit);
         }
-        word.push_back(0);
+        word[n] = 0;
 
         int m = std::fgetc(file);
-        if (m == EOF) return 1;
-        std::vector<char> text(static_cast<std::size_t>(m) + 1, 0);
-        if (std::fread(text.data(), 1, static_cast<std::size_t>(m), file) != static_cast<std::size_t>(m)) return 1;
+        if (m == EOF || std::fread(text, 1, static_cast<std::size_t>(m), file) != static_cast<std::size_t>(m)) return 1;
+        text[m] = 0;
 
         // Over-long records are read whole, so the next record is still found, and then dropped.
         if (!usable || n > MaxWordUnits || m > MaxTextBytes) continue;
-        Scramble(text.data());
-        App.WordList.Append(StringPair{WideString(word.data()), WideString(text.data())});
+        Scramble(text);
+        App.WordList.Append(StringPair{WideString(word), WideString(text)});
     }
     return 1;
 }

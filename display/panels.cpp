@@ -65,7 +65,7 @@ void ShowScales()
     LogTrace("ShowScales");
     const int range = BarRange();
     const int values[5] = {0, range / 4, range / 2, range / 2 + range / 4, range};
-    const int offsets[5] = {6, 51, 100, 150, 201};
+    const int offsets[5] = {6, 51, 100, 151, 201};
 
     QPainter painter(&BackingImage());
     PreparePainter(painter);

@@ -33,6 +33,7 @@ constexpr int ExamDrawLimit = 100;
 // the step code of a damaged record.
 int LoadReadings(std::uint32_t code) {
     App.ReadingList.Clear();
+    if (App.InfoOffset[code] == 0) return -StepNoInfoRecord;
     std::FILE* file = App.InfoFile.get();
     if (file == nullptr || std::fseek(file, static_cast<long>(App.InfoOffset[code]), SEEK_SET) != 0)
         return -StepRecordCutShort;
@@ -103,7 +104,7 @@ int ChooseExamChar(int& loaded) {
     for (int attempt = 0; attempt < ExamDrawLimit; ++attempt) {
         const int index = range != 0 ? DrawRandom() % range : 0;
         const std::int32_t code = App.FreqList[index];
-        if (code >= CodeCount || App.InfoOffset[code] == 0) {
+        if (code >= CodeCount) {
             LogStep(StepNoInfoRecord);
             return -1;
         }

@@ -59,6 +59,8 @@ void OpenHelp()
         HelpWindow->setWindowTitle(QStringLiteral("Lumora Help"));
         HelpWindow->resize(640, 600);
         HelpWindow->setOpenExternalLinks(true);
+        if (MainWindow != nullptr)
+            HelpWindow->move(MainWindow->frameGeometry().topLeft() + QPoint(40, 40));
     }
     const QFileInfo file(QStringLiteral("lumora_help"));
     if (file.isFile() && file.isReadable()) {

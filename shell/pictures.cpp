@@ -10,6 +10,8 @@
 QImage* TrainingPicture = nullptr;
 QImage* ExamPicture = nullptr;
 
+static constexpr qint64 MaxPictureBytes = 32 * 1024 * 1024;
+
 void LoadPictureFile(const char* name, QImage*& picture)
 {
     LogTrace("LoadPictureFile");
@@ -19,6 +21,10 @@ void LoadPictureFile(const char* name, QImage*& picture)
 
     QFile file(QString::fromLocal8Bit(name));
     if (!file.open(QIODevice::ReadOnly))
+        return;
+    // A background of 600x380 is some tens of kilobytes; a file this large is not one, and reading
+    // it whole could exhaust memory.
+    if (file.size() > MaxPictureBytes)
         return;
     const QByteArray bytes = file.readAll();
     file.close();

@@ -47,7 +47,7 @@ TEST(LoadIndex, EightByteGlyphIndexAndDuplicates) {
 
     // A later entry for the same code wins, in both index files.
     WriteFileBytes("cbfcon", IndexFile({{0x4E00, 72}, {0x4E00, 144}}));
-    WriteFileBytes("cifcon", IndexFile({{0x4E00, 2}, {0x4E00, 8}}));
+    WriteFileBytes("cifcon", IndexFile({{0x4E01, 8}, {0x4E00, 2}, {0x4E00, 8}}));  // backwards, then on
     WriteFileBytes("cif", {0, 0, 10, 0, 0, 0, 0, 0, 20, 0, 0x8C, 0x4E, 1, 0});
     EXPECT_EQ(LoadIndex(), 0);
     EXPECT_EQ(LogLines(), (Lines{"452", "470"}));
@@ -56,6 +56,7 @@ TEST(LoadIndex, EightByteGlyphIndexAndDuplicates) {
     EXPECT_EQ(App.CharTable[0x4E00].Weight, 20);
     EXPECT_EQ(App.OtherForm[0x4E00], 0x4E8C);
     EXPECT_EQ(App.CharTable[0x4E00].ShowBoth, 1);
+    EXPECT_EQ(App.OtherForm[0x4E01], 0x4E8C);
 }
 
 TEST(LoadIndex, FillsEveryTable) {

@@ -20,7 +20,7 @@ TEST_F(ShellTest, SecondCopyAsksTheFirstAndLeavesLogAlone)
     QLocalServer first;
     ASSERT_TRUE(first.listen(InstanceName));
 
-    EXPECT_EQ(Winmain(), 1);
+    EXPECT_EQ(RunLumora([] { ADD_FAILURE() << "a second copy must not run"; }), 1);
     EXPECT_TRUE(first.waitForNewConnection(1000)) << "the running copy was asked to come forward";
     EXPECT_EQ(ReadFileText("log.txt"), "kept\n");
     EXPECT_TRUE(AskedQuestions().empty()) << "no log notice from a second copy";

@@ -115,6 +115,28 @@ TEST_F(ShellTest, ExamSwitchesPictureAndMenuAndGuardsTheClose)
     EXPECT_EQ(static_cast<long>(ReadFileBytes("student.lumora").size()), LearnerFileSize);
 }
 
+TEST_F(ShellTest, SettingsAndAboutCommandsOpenTheirDialogs)
+{
+    StandUp();
+    WriteFileBytes("need_log_file.txt", {});
+    DialogOpened = PressOk;
+    RunLumora([] {
+        MainWindow->Command(IDM_CHAROPTIONS)->trigger();
+        MainWindow->Command(IDM_EXAMOPTIONS)->trigger();
+        MainWindow->Command(IDM_ABOUT)->trigger();
+        SendAbort(0);
+    });
+    DialogOpened = nullptr;
+    std::vector<std::string> seen;
+    for (const std::string& line : LogLines()) {
+        if (line.rfind("IDM_", 0) == 0 || line == "CharOptions" || line == "ExamOptions" || line == "About")
+            seen.push_back(line);
+    }
+    // About has no trace line of its own in the dispatcher, only the dialog's.
+    EXPECT_EQ(seen, (std::vector<std::string>{"IDM_CHAROPTIONS", "CharOptions", "IDM_EXAMOPTIONS",
+                                              "ExamOptions", "About"}));
+}
+
 void Press(int key, const QString& text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

@@ -18,6 +18,7 @@ namespace {
 constexpr std::size_t kMeaningLimit = 40;
 constexpr double kReadingShare = 0.02;
 constexpr double kConfirmingWordShare = 0.10;
+constexpr double kDecisiveCount = 100;
 constexpr double kWeightScale = 524288.0;  // 2^19: the most frequent character stays below 32767
 
 bool IsProperNoun(const CedictEntry& e) {
@@ -74,7 +75,7 @@ std::string Hex(char32_t c) {
     return buffer;
 }
 
-std::string Notice(const Sources& sources, const std::string& fontName, const std::string& fontPath) {
+std::string Notice(const Sources& sources, const std::string& fontName, const std::string& fontPath, int topWeight) {
     std::ostringstream n;
     n << "Lumora bundled character database\n"
          "==================================\n\n"
@@ -128,14 +129,17 @@ std::string Notice(const Sources& sources, const std::string& fontName, const st
          "Weight\n------\n\n"
          "Weight (cif) is the character's share of running modern Chinese text in units of 1/2^19\n"
          "(524288 units = 100%), rounded to the nearest unit and at least 1 for every character of\n"
-         "index (the floor adds about 0.7% in all); the most frequent character has 21466. Where a\n"
+         "index (the floor adds under 1% in all); the most frequent character has "
+      << topWeight
+      << ". Where a\n"
          "simplified character stands for several traditional ones, its count is shared out by\n"
          "Unihan's reading counts where the readings tell the forms apart, and otherwise by the\n"
          "traditional forms' use in CC-CEDICT words, weighted by the words' frequencies.\n\n"
          "Readings and words\n------------------\n\n"
          "A character has at most three readings, the most common first; a reading is kept when it\n"
          "has a meaning and at least 2% of the character's use by Unihan's reading counts (or, with\n"
-         "no such counts, in CC-CEDICT words). Meanings are at most 40 characters of plain ASCII.\n"
+         "no such counts, in CC-CEDICT words), or when the counts know it and it has 10% of the\n"
+         "character's use in words. Meanings are at most 40 characters of plain ASCII.\n"
          "Example words have 2 to 4 characters; for every character of index its eight most frequent\n"
          "words are kept, and the word file lists all kept words, most frequent first.\n";
     return n.str();
@@ -161,16 +165,29 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
         double words = 0;
     };
     std::vector<Reading> readings;
+    auto readingFor = [&](const std::string& r) {
+        auto it = std::find_if(readings.begin(), readings.end(), [&](const Reading& x) { return x.reading == r; });
+        if (it != readings.end()) return it;
+        readings.push_back(Reading{r, {}, {}, static_cast<int>(readings.size()), 0, 0});
+        return readings.end() - 1;
+    };
     for (const CedictEntry* e : entries) {
         std::string r = NormaliseCedictSyllable(Trim(e->pinyin));
         if (r.empty() || !IsSyllable(SyllableOf(r))) continue;
-        auto it = std::find_if(readings.begin(), readings.end(), [&](const Reading& x) { return x.reading == r; });
-        if (it == readings.end()) {
-            readings.push_back(Reading{r, {}, {}, static_cast<int>(readings.size()), 0, 0});
-            it = readings.end() - 1;
-        }
+        auto it = readingFor(r);
         auto& target = IsProperNoun(*e) ? it->properSenses : it->senses;
         target.insert(target.end(), e->senses.begin(), e->senses.end());
+    }
+    // "also pr. [yao4]": a second reading of the same senses, which the counts may prefer.
+    for (const CedictEntry* e : entries) {
+        if (IsProperNoun(*e)) continue;
+        for (const std::string& sense : e->senses) {
+            if (!StartsWith(sense, "also pr. [") || sense.back() != ']') continue;
+            std::string r = NormaliseCedictSyllable(sense.substr(10, sense.size() - 11));
+            if (r.empty() || !IsSyllable(SyllableOf(r))) continue;
+            bool known = std::any_of(readings.begin(), readings.end(), [&](const Reading& x) { return x.reading == r; });
+            if (!known) readingFor(r)->senses = e->senses;
+        }
     }
 
     // Unihan's reading counts: the character's own, else its simplified form's.
@@ -205,13 +222,16 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
         if (meaning.empty()) continue;
         // Unihan's counts come from running text and decide; the words, which over-represent rare
         // senses of particles, only confirm a reading that the counts know (the di4 of mu4 di4).
+        // Counts of fewer than 100 occurrences decide nothing alone.
         double wordShare = wordTotal > 0 ? r.words / wordTotal : 0;
         bool common;
-        if (pinluTotal > 0) {
-            double share = r.pinlu / pinluTotal;
+        double share = pinluTotal > 0 ? r.pinlu / pinluTotal : 0;
+        if (pinluTotal >= kDecisiveCount) {
             common = share >= kReadingShare || (share > 0 && wordShare >= kConfirmingWordShare);
+        } else if (pinluTotal > 0 || wordTotal > 0) {
+            common = share >= kReadingShare || wordShare >= kReadingShare;
         } else {
-            common = wordTotal <= 0 || wordShare >= kReadingShare;
+            common = true;
         }
         if (!common) continue;
         kept.emplace_back(r, meaning);
@@ -222,9 +242,13 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
         return a.first.order < b.first.order;
     });
 
+    // Rows are told apart by their meanings: a reading whose meaning repeats a more common one's
+    // could not be answered in the right row, so it is left out.
     std::vector<std::string> texts;
+    std::set<std::string> meanings;
     for (const auto& [r, meaning] : kept) {
         if (texts.size() == 3) break;
+        if (!meanings.insert(meaning).second) continue;
         texts.push_back(r.reading + " " + meaning);
     }
     if (!texts.empty()) return texts;
@@ -234,11 +258,11 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
     if (info == unihan.end()) return texts;
     std::string meaning = ComposeMeaning(Split(info->second.definition, ';'), kMeaningLimit);
     if (meaning.empty()) return texts;
+    // One definition for all readings could not tell rows apart: the first reading alone.
     for (const std::string& r : info->second.mandarin) {
-        if (texts.size() == 3) break;
         if (!IsSyllable(SyllableOf(r))) continue;
-        std::string text = r + " " + meaning;
-        if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
+        texts.push_back(r + " " + meaning);
+        break;
     }
     return texts;
 }
@@ -412,6 +436,8 @@ int RunBuild(const BuildOptions& options) {
         glyphs[static_cast<std::uint16_t>(s)] = glyphCache.at(s);
     }
 
+    int topWeight = 0;
+    for (const CharInfo& c : chars) topWeight = std::max(topWeight, static_cast<int>(c.weight));
     std::vector<std::uint16_t> indexCodes(index.begin(), index.end());
     std::vector<WordEntry> wordEntries;
     for (const WordCandidate& w : words) {
@@ -422,7 +448,7 @@ int RunBuild(const BuildOptions& options) {
         std::fprintf(stderr, "dbbuild: %s\n", error.c_str());
         return 3;
     }
-    if (!WriteDatabaseFolder(options.outDir, image, Notice(sources, renderer.FamilyName(), options.fontPath), error)) {
+    if (!WriteDatabaseFolder(options.outDir, image, Notice(sources, renderer.FamilyName(), options.fontPath, topWeight), error)) {
         std::fprintf(stderr, "dbbuild: %s\n", error.c_str());
         return 4;
     }

@@ -20,7 +20,8 @@ struct BuildOptions {
 // first. Readings come from its single-character dictionary entries; a reading is kept when it has a
 // meaning and at least 2% of the character's use, by Unihan's reading counts or by the dictionary's
 // words. A reading that the dictionary only explains by a word ("used in 便宜[pian2 yi5]") takes that
-// word's meaning. Unihan's readings and definition stand in when the dictionary has nothing.
+// word's meaning; one whose meaning repeats a more common reading's is left out, since the rows
+// are told apart by their meanings. Unihan's readings and definition stand in when the dictionary has nothing.
 using WordIndex = std::map<std::u32string, std::vector<const CedictEntry*>>;
 std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
                                       const std::vector<const CedictEntry*>& entries, const FormEvidence& evidence,

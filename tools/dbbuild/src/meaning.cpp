@@ -204,6 +204,16 @@ std::string CleanSense(std::string_view sense) {
         }
         trimmed.erase(start, end - start);
     }
+    // Notes on pronunciation ("colloquial pr. [xie3]", "(Tw pr. [nei4])") name other readings only.
+    for (std::size_t at; (at = trimmed.find("pr. [")) != std::string::npos;) {
+        std::size_t open = trimmed.rfind('(', at);
+        std::size_t close = trimmed.find(')', at);
+        if (open != std::string::npos && close != std::string::npos && trimmed.find(')', open) == close) {
+            trimmed.erase(open, close - open + 1);
+        } else {
+            return "";
+        }
+    }
     std::string lower = Lower(trimmed);
     for (const char* prefix : kReferencePrefixes) {
         if (StartsWith(lower, prefix)) return "";
@@ -268,14 +278,22 @@ std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t m
     // Senses that fit, whole or without their parenthesis, in order; an explanation too long for the
     // row gives way to the short glosses after it.
     std::string result;
+    // Glosses already given, compared without their parentheses ("(specifier) that" gives "that").
+    std::vector<std::string> given;
+    auto repeats = [&](const std::string& fitted) {
+        for (const std::string& part : Split(fitted, ';')) {
+            if (std::find(given.begin(), given.end(), WithoutParentheses(Trim(part))) == given.end()) return false;
+        }
+        return true;
+    };
     auto add = [&](const std::vector<std::string>& senses) {
         for (const std::string& sense : senses) {
             std::string fitted = sense;
             if (fitted.size() > maxLength) fitted = WithoutParentheses(fitted);
-            if (fitted.empty() || fitted.size() > maxLength) continue;
-            if (("; " + result + "; ").find("; " + fitted + "; ") != std::string::npos) continue;
-            if (result.empty()) result = fitted;
-            else if (result.size() + 2 + fitted.size() <= maxLength) result += "; " + fitted;
+            if (fitted.empty() || fitted.size() > maxLength || repeats(fitted)) continue;
+            if (!result.empty() && result.size() + 2 + fitted.size() > maxLength) continue;
+            result += (result.empty() ? "" : "; ") + fitted;
+            for (const std::string& part : Split(fitted, ';')) given.push_back(WithoutParentheses(Trim(part)));
         }
     };
     add(main);

@@ -60,11 +60,19 @@ TEST(BuildTest, AtMostThreeReadingsEachWithAValidSyllable) {
     auto readings = MakeReadings(U'和', U'和', Pointers(he), FormEvidence{}, Unihan{}, {});
     // Without any counts the dictionary's order stands.
     EXPECT_EQ(readings, (std::vector<std::string>{"he2 and", "he4 to reply in verse", "huo2 to mix"}));
+
+    // Two readings of one meaning cannot be told apart in their rows: the more common stays.
+    std::vector<std::string> oh = {"oh"};
+    std::vector<CedictEntry> o = {Entry(U"哦", "o2", oh), Entry(U"哦", "o4", oh), Entry(U"哦", "e2", {"to chant"})};
+    Unihan unihan;
+    unihan[U'哦'].pinlu = {{"o4", 300}, {"o2", 100}, {"e2", 100}};
+    EXPECT_EQ(MakeReadings(U'哦', U'哦', Pointers(o), FormEvidence{}, unihan, {}),
+              (std::vector<std::string>{"o4 oh", "e2 to chant"}));
 }
 
 TEST(BuildTest, UnihanStandsInForAMissingDictionaryEntry) {
     Unihan unihan;
-    unihan[U'鑫'].mandarin = {"xin1"};
+    unihan[U'鑫'].mandarin = {"xin1", "xin4"};
     unihan[U'鑫'].definition = "used in names; prosperity 金";
     auto readings = MakeReadings(U'鑫', U'鑫', {}, FormEvidence{}, unihan, {});
     EXPECT_EQ(readings, (std::vector<std::string>{"xin1 used in names; prosperity"}));
@@ -135,4 +143,24 @@ TEST(BuildTest, AReferenceTakesTheEntryOfTheSameCaseFirst) {
     for (const CedictEntry& w : words) index[w.traditional].push_back(&w);
     EXPECT_EQ(MakeReadings(U'闆', U'板', Pointers(ban), FormEvidence{}, Unihan{}, index),
               (std::vector<std::string>{"ban3 boss; proprietor"}));
+}
+
+TEST(BuildTest, FewCountsDoNotOverruleTheWordsAndAlsoPronouncedIsAReading) {
+    // 13 counts of shi for 匙: too few to drop chi2 "spoon", which its words use.
+    std::vector<CedictEntry> chi = {Entry(U"匙", "chi2", {"spoon"}), Entry(U"匙", "shi5", {"used in 鑰匙[yao4 shi5]"})};
+    std::vector<CedictEntry> words = {Entry(U"鑰匙", "yao4 shi5", {"key"})};
+    WordIndex index;
+    for (const CedictEntry& w : words) index[w.traditional].push_back(&w);
+    Unihan unihan;
+    unihan[U'匙'].pinlu = {{"shi", 13}};
+    FormEvidence ev;
+    ev.readings[U'匙'] = {{"chi2", 30}, {"shi", 70}};
+    EXPECT_EQ(MakeReadings(U'匙', U'匙', Pointers(chi), ev, unihan, index),
+              (std::vector<std::string>{"shi key", "chi2 spoon"}));
+
+    // The dictionary gives yue4 and names yao4 as another pronunciation; the counts know only yao4.
+    std::vector<CedictEntry> yao = {Entry(U"鑰", "yue4", {"key", "also pr. [yao4]"})};
+    unihan[U'钥'].pinlu = {{"yao4", 130}};
+    EXPECT_EQ(MakeReadings(U'鑰', U'钥', Pointers(yao), FormEvidence{}, unihan, {}),
+              (std::vector<std::string>{"yao4 key"}));
 }

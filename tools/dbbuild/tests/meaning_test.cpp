@@ -55,6 +55,8 @@ TEST(MeaningTest, ComposedMeaningsKeepTheShortGlossesWithinTheBound) {
     EXPECT_EQ(ComposeMeaning({"variant of 裡|里[li3]"}, 40), "");
     // Repeated senses are given once.
     EXPECT_EQ(ComposeMeaning({"that", "that", "those"}, 40), "that; those");
+    EXPECT_EQ(ComposeMeaning({"(specifier) that; those", "(pronoun) that (referring to persons)", "then"}, 40),
+              "(specifier) that; those; then");
 }
 
 TEST(MeaningTest, ASenseThatNeverFitsIsCutAtAClauseOrWord) {
@@ -85,4 +87,10 @@ TEST(MeaningTest, RealDictionaryLinesStayAsciiAndBounded) {
             EXPECT_EQ(m.find("()"), std::string::npos) << m;
         }
     }
+}
+
+TEST(MeaningTest, PronunciationNotesAreDropped) {
+    EXPECT_EQ(CleanSense("colloquial pr. [xie3]"), "");
+    EXPECT_EQ(CleanSense("(specifier) that; those (colloquial pr. [nei4])"), "(specifier) that; those");
+    EXPECT_EQ(ComposeMeaning({"blood", "colloquial pr. [xie3]"}, 40), "blood");
 }
