@@ -12,7 +12,7 @@
 namespace {
 bool inFolder = false;
 
-int AnswerYes(const char*, const char*, int, int) { return AnswerYes; }
+int AcceptEverything(const char*, const char*, int, int) { return AnswerYes; }
 }  // namespace
 
 void BeginFuzzInput() {
@@ -22,7 +22,7 @@ void BeginFuzzInput() {
         inFolder = true;
     }
     ResetProgramState();
-    AskLearner = AnswerYes;
+    AskLearner = AcceptEverything;
     SavePauseMs = 0;
     std::remove("log.txt");
 }
