@@ -33,8 +33,9 @@ Bytes LearnerFile(std::map<int, Four> chars, std::map<int, Four> exams = {}, int
 // 'mark' (5000 when whole) when the header gives a version above 0.
 Bytes OldLearnerFile(const std::string& header, std::vector<Four> entries, int streak, int mark = 0,
                      std::map<int, std::array<int, 3>> history = {}) {
-    Bytes out{static_cast<std::uint8_t>(header.size())};
-    out.insert(out.end(), header.begin(), header.end());
+    Bytes out;
+    out.push_back(static_cast<std::uint8_t>(header.size()));
+    for (char c : header) out.push_back(static_cast<std::uint8_t>(c));
     Append16(out, 0xBEEF);
     Append16(out, static_cast<std::uint32_t>(entries.size()));
     for (const Four& e : entries) {

@@ -1,0 +1,108 @@
+// Times the learner's two keys on the real window (offscreen): one decided answer, from the tone
+// digit's key to the last redraw on screen, and one space key, the next character with its
+// redraw. Runs the program on a copy of a staged folder and prints medians over many answers.
+//   QT_QPA_PLATFORM=offscreen build/tools/bench/bench_answer build/run [answers]
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "data/program_state.h"
+#include "data/seams.h"
+#include "engine/input.h"
+#include "shell/main_window.h"
+#include "shell/platform.h"
+#include "shell/winmain.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The reading of the active row, as the learner would type it.
+std::string ExpectedReading() {
+    PairNode* node = App.ReadingList.head;
+    for (int k = 0; node != nullptr && k < App.ActiveRow; ++k) node = node->next;
+    if (node == nullptr) return "";
+    return NarrowString(node->pair.first).c_str();
+}
+
+void TypeAndTime(int answers, std::vector<double>& decided, std::vector<double>& next) {
+    DrawingArea* area = MainWindow->Area();
+    for (int n = 0; n < answers; ++n) {
+        bool wrong = n % 3 == 2;
+        // Every row but the deciding one is typed right; then the last key decides the character.
+        while (!App.Answered) {
+            std::string reading = ExpectedReading();
+            if (reading.empty()) return;
+            char last = reading.back();
+            bool toned = last >= '1' && last <= '4';
+            std::string letters = toned ? reading.substr(0, reading.size() - 1) : reading;
+            char digit = toned ? last : '5';
+            if (wrong) digit = digit == '1' ? '2' : '1';
+            for (char c : letters) OnChar(static_cast<unsigned char>(c));
+            area->repaint();
+            bool deciding = wrong || App.ActiveRow + 1 == App.ReadingCount;
+            Clock::time_point start = Clock::now();
+            OnChar(static_cast<unsigned char>(digit));
+            area->repaint();
+            if (deciding) decided.push_back(Since(start));
+        }
+        // The space key that saves (answer count 10 modulo 50) is left out of the timing.
+        bool saves = App.AnswerCount % 50 == 10;
+        Clock::time_point start = Clock::now();
+        OnChar(' ');
+        area->repaint();
+        if (!saves) next.push_back(Since(start));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_answer <staged run folder> [answers]\n");
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QString source = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    int answers = argc > 2 ? std::atoi(argv[2]) : 500;
+    TestFolder folder;
+    for (const QString& name : QDir(source).entryList(QDir::Files)) {
+        if (name == "lumora" || name == "student.lumora" || name == "log.txt") continue;
+        QFile::copy(source + "/" + name, name);
+    }
+    SavePauseMs = 0;
+    InstanceName = QStringLiteral("lumora-bench-%1").arg(QCoreApplication::applicationPid());
+
+    std::vector<double> decided, next;
+    QTimer::singleShot(0, [&] {
+        TypeAndTime(answers, decided, next);
+        SendAbort(0);  // ends without saving the benchmark's answers
+    });
+    if (Winmain() != 1) {
+        std::fprintf(stderr, "the program did not start; see log.txt in %s\n", folder.path().c_str());
+        return 1;
+    }
+    std::printf("decided answers: %zu, median %.3f ms (tone digit to redraw, no save)\n", decided.size(),
+                Median(decided));
+    std::printf("space keys: %zu, median %.3f ms (next character with its redraw)\n", next.size(), Median(next));
+    return 0;
+}
