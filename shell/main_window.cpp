@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QKeyEvent>
+#include <QFont>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -223,6 +224,10 @@ bool LumoraWindow::BuildStatusBar()
 {
     QStatusBar* bar = new QStatusBar(this);
     bar->setSizeGripEnabled(false);
+    // The small face of the original status bar: its longest texts fit their parts.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    bar->setFont(font);
     // The parts stand at fixed places, as the original's did; the last one runs past the
     // window's right edge and is cut off there.
     int height = 0;

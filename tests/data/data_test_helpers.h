@@ -13,18 +13,14 @@ inline void Append16(Bytes& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
-inline void Append32(Bytes& out, std::uint32_t v) {
-    Append16(out, v & 0xFFFF);
-    Append16(out, v >> 16);
-}
-
 // A cbfcon or cifcon of the given (code, offset) entries.
 inline Bytes IndexFile(std::vector<std::pair<std::uint16_t, std::uint32_t>> entries) {
     Bytes out;
     Append16(out, static_cast<std::uint32_t>(entries.size()));
     for (auto [code, offset] : entries) {
         Append16(out, code);
-        Append32(out, offset);
+        Append16(out, offset & 0xFFFF);
+        Append16(out, offset >> 16);
     }
     return out;
 }

@@ -9,7 +9,6 @@
 #include "data/learner.h"
 #include "data/program_state.h"
 #include "data/seams.h"
-#include "data/settings.h"
 #include "shell/log.h"
 #include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
@@ -18,14 +17,13 @@ namespace {
 
 using Four = std::array<int, 4>;
 
-// A learner file: characters (QueuePos, Good, Wrong, Streak), exams (Day, Known, Margin, Asked).
-Bytes LearnerFile(std::map<int, Four> chars, std::map<int, Four> exams = {}, int stamp = 2004) {
+// A learner file with characters (QueuePos, Good, Wrong, Streak) and an empty exam history.
+Bytes LearnerFile(std::map<int, Four> chars, int stamp = 2004) {
     Bytes out;
     Append16(out, stamp);
     for (int code = 0; code < 65535; ++code)
         for (int v : chars.count(code) ? chars[code] : Four{}) Append16(out, v);
-    for (int k = 0; k < 5000; ++k)
-        for (int v : exams.count(k) ? exams[k] : Four{}) Append16(out, v);
+    out.resize(564282, 0);
     return out;
 }
 
@@ -33,9 +31,8 @@ Bytes LearnerFile(std::map<int, Four> chars, std::map<int, Four> exams = {}, int
 // 'mark' (5000 when whole) when the header gives a version above 0.
 Bytes OldLearnerFile(const std::string& header, std::vector<Four> entries, int streak, int mark = 0,
                      std::map<int, std::array<int, 3>> history = {}) {
-    Bytes out;
-    out.push_back(static_cast<std::uint8_t>(header.size()));
-    for (char c : header) out.push_back(static_cast<std::uint8_t>(c));
+    Bytes out{static_cast<std::uint8_t>(header.size())};
+    out.insert(out.end(), header.begin(), header.end());
     Append16(out, 0xBEEF);
     Append16(out, static_cast<std::uint32_t>(entries.size()));
     for (const Four& e : entries) {
@@ -56,13 +53,10 @@ Bytes OldLearnerFile(const std::string& header, std::vector<Four> entries, int s
 // Ranks 1, 2, 3 are 0x4E00, 0x4E01, 0x4E02; 0x9F98 has a record but no rank.
 void StandUpDatabase() {
     TestDatabase db;
-    db.AddChar(0x4E00, {"yi1 one"});
-    db.AddChar(0x4E01, {"ding1 nail"});
-    db.AddChar(0x4E02, {"qi2 fall"});
+    for (std::uint16_t code : {0x4E00, 0x4E01, 0x4E02}) db.AddChar(code, {"ma1 horse"});
     db.AddUnrankedChar(0x9F98, {"long2 dragon"});
     db.Write();
     ASSERT_EQ(LoadIndex(), 1);
-    ASSERT_EQ(LoadSettings(), 1);
 }
 
 Four Char(int code) {
@@ -77,65 +71,36 @@ Four Exam(int k) {  // in field order: Known, Margin, Day, Asked
 
 }  // namespace
 
+// An upgrade without student2.dat starts a fresh queue too.
 TEST(LoadStudent, FirstRunQueuesInFrequencyOrder) {
     TestFolder folder;
     StandUpDatabase();
+    App.UpgradeFlag = 1;
     LogEnabled = 1;
     ASSERT_EQ(LoadStudent(), 1);
+    EXPECT_EQ(LogLines(), (Lines{"LoadStudent", "LoadStudent2", "620", "TestData"}));
     EXPECT_EQ(App.QueueLength, 8000);
     EXPECT_EQ(Char(0x4E00), (Four{1, 0, 0, 0}));
-    EXPECT_EQ(App.CharTable[0x4E02].QueuePos, 3);
     EXPECT_EQ(App.CharTable[App.FreqList[7999]].QueuePos, 8000);
     EXPECT_EQ(App.CharTable[0x9F98].QueuePos, 0);
-    EXPECT_EQ(LogLines(), (Lines{"LoadStudent", "TestData"}));
 
     // A code listed twice in `index` keeps its later rank, leaving a gap in a fresh queue.
-    ResetProgramState();
+    ResetProgramState();  // also ends the upgrade
     std::filesystem::remove("log.txt");
-    LogEnabled = 0;
     Bytes index = ReadFileBytes("index");
     index[4] = 0x00;  // rank 2 repeats 0x4E00
     WriteFileBytes("index", index);
     ASSERT_EQ(LoadIndex(), 1);
     EXPECT_EQ(LoadStudent(), 0);
-    EXPECT_EQ(LogLines(), (Lines{"369", "721"}));
-}
-
-TEST(LoadStudent, SaveThenLoadKeepsEveryField) {
-    TestFolder folder;
-    StandUpDatabase();
-    ASSERT_EQ(LoadStudent(), 1);
-    App.CharTable[0x4E00] = {3, 65535, 7, 2, 1, 0};
-    App.CharTable[0x4E02].QueuePos = 1;
-    App.CharTable[0].Good = 11;
-    App.CharTable[65534].Wrong = 12;
-    App.ExamHistory[0] = {2400, 384, 731, 100};
-    App.ExamHistory[4999] = {900, 84, 700, 50};
-    SaveData();
-    const Bytes saved = ReadFileBytes("student.lumora");
-    ASSERT_EQ(saved.size(), 564282u);
-    EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 2), (Bytes{0xD4, 0x07}));
-    EXPECT_EQ(Bytes(saved.begin() + 524282, saved.begin() + 524290),  // Day, Known, Margin, Asked
-              (Bytes{0xDB, 0x02, 0x60, 0x09, 0x80, 0x01, 0x64, 0x00}));
-
-    ResetProgramState();
-    ASSERT_EQ(LoadStudent(), 1);
-    EXPECT_EQ(Char(0x4E00), (Four{3, 65535, 7, 2}));
-    EXPECT_EQ(Char(0x4E02), (Four{1, 0, 0, 0}));
-    EXPECT_EQ(App.CharTable[0].Good, 11);
-    EXPECT_EQ(App.CharTable[65534].Wrong, 12);
-    EXPECT_EQ(App.QueueLength, 8000);
-    EXPECT_EQ(Exam(0), (Four{2400, 384, 731, 100}));
-    EXPECT_EQ(Exam(4999), (Four{900, 84, 700, 50}));
+    EXPECT_EQ(LogLines(), (Lines{"LoadIndex", "LoadStudent", "TestData", "369", "721"}));
 }
 
 TEST(LoadStudent, RefusedFilesAreNeitherLoadedNorTouched) {
     Bytes cut = LearnerFile({{0x4E00, {1, 5, 0, 5}}});
     cut.pop_back();
     const std::vector<std::pair<Bytes, Lines>> cases = {
-        {LearnerFile({{0x4E00, {1, 5, 0, 5}}}, {}, 2003), {"691"}},
+        {LearnerFile({{0x4E00, {1, 5, 0, 5}}}, 2003), {"691"}},
         {cut, {"691"}},
-        {{0xD4, 0x07}, {"691"}},
         {LearnerFile({{10, {1, 0, 0, 0}}, {11, {1, 0, 0, 0}}, {12, {3, 0, 0, 0}}}), {"369", "721"}},
         {LearnerFile({{10, {1, 0, 0, 0}}, {11, {10001, 0, 0, 0}}}), {"721"}},  // above 10000: no code of its own
     };
@@ -168,52 +133,31 @@ TEST(TestData, RangeSumAndCount) {
     EXPECT_EQ(TestData(), 0);
 }
 
-TEST(LoadStudent2, TheImportQuestionAndItsFallbacks) {
-    {  // no upgrade: nothing asked, nothing logged
-        TestFolder folder;
-        WriteFileBytes("student2.dat", OldLearnerFile("x", {{0x4E00, 1, 1, 1}}, 1));
-        LogEnabled = 1;
-        EXPECT_EQ(LoadStudent2(), 0);
-        EXPECT_TRUE(AskedQuestions().empty());
-        EXPECT_TRUE(LogLines().empty());
-    }
-    {  // upgrade without the old file: a fresh queue
-        TestFolder folder;
-        StandUpDatabase();
-        App.UpgradeFlag = 1;
-        EXPECT_EQ(LoadStudent(), 1);
-        EXPECT_EQ(LogLines(), (Lines{"620"}));
-        EXPECT_EQ(App.QueueLength, 8000);
-    }
-    // Declined: the learner file is loaded instead.
+// Offered only on an upgrade; declined, the learner file is loaded instead.
+TEST(LoadStudent2, DeclinedOrImportedWithTheHistoryWithoutMargins) {
     TestFolder folder;
-    WriteFileBytes("student2.dat", OldLearnerFile("student2.dat version: 0", {{0x4E00, 1, 9, 9}}, 9));
-    WriteFileBytes("student.lumora", LearnerFile({{0x4E01, {1, 4, 0, 4}}}));
+    WriteFileBytes("student2.dat", OldLearnerFile("an old header", {{0x4E00, 2, 200, 3}, {0x4E01, 1, 1, 0}}, 4));
+    WriteFileBytes("student.lumora", LearnerFile({{0x4E02, {1, 4, 0, 4}}}));
+    LogEnabled = 1;
+    EXPECT_EQ(LoadStudent2(), 0);  // no upgrade: nothing asked, nothing logged
     App.UpgradeFlag = 1;
     ScriptAnswers({AnswerNo});
     EXPECT_EQ(LoadStudent(), 1);
-    EXPECT_EQ(LogLines(), (Lines{"624"}));
+    EXPECT_EQ(Char(0x4E02), (Four{1, 4, 0, 4}));
+    EXPECT_EQ(Char(0x4E00), (Four{0, 0, 0, 0}));
     ASSERT_EQ(AskedQuestions().size(), 1u);
     const AskedQuestion& asked = AskedQuestions()[0];
     EXPECT_EQ(std::make_tuple(asked.text, asked.caption, asked.buttons, asked.owned),
               std::make_tuple(std::string("Load existing student records?"), std::string("Lumora"), AskYesNo, 1));
-    EXPECT_EQ(Char(0x4E01), (Four{1, 4, 0, 4}));
-    EXPECT_EQ(Char(0x4E00), (Four{0, 0, 0, 0}));
-}
 
-TEST(LoadStudent2, ImportsCharactersAndTheHistoryWithoutMargins) {
-    TestFolder folder;
-    WriteFileBytes("student2.dat", OldLearnerFile("an old header", {{0x4E00, 2, 200, 3}, {0x4E01, 1, 1, 0}}, 4));
-    WriteFileBytes("student.lumora", LearnerFile({{0x4E02, {1, 4, 0, 4}}}));
+    ResetProgramState();
     App.UpgradeFlag = 1;
     ScriptAnswers({AnswerYes});
-    LogEnabled = 1;
     EXPECT_EQ(LoadStudent(), 1);  // version 0: characters only, and the learner file is not read
-    EXPECT_EQ(LogLines(), (Lines{"LoadStudent", "LoadStudent2", "TestData"}));
     EXPECT_EQ(Char(0x4E00), (Four{2, 200, 3, 4}));
     EXPECT_EQ(Char(0x4E02), (Four{0, 0, 0, 0}));
     EXPECT_EQ(App.QueueLength, 2);
-    EXPECT_EQ(App.ExamHistory[0].Day, 0);
+    EXPECT_EQ(LogLines(), (Lines{"LoadStudent", "LoadStudent2", "624", "TestData", "LoadStudent", "LoadStudent2", "TestData"}));
 
     App.CharTable[0x4E01].QueuePos = 0;
     App.ExamHistory[0].Margin = 99;
@@ -250,40 +194,46 @@ TEST(LoadStudent2, FailedImportsFallBackKeepingWhatWasStored) {
     }
 }
 
-TEST(SaveData, AWriteFailingHalfWayKeepsTheOldFilesByteForByte) {
+TEST(SaveData, SaveThenLoadKeepsEveryField) {
     TestFolder folder;
     StandUpDatabase();
     ASSERT_EQ(LoadStudent(), 1);
+    App.CharTable[0x4E00] = {3, 65535, 7, 2, 1, 0};
+    App.CharTable[0x4E02].QueuePos = 1;
+    App.CharTable[0].Good = 11;
+    App.CharTable[65534].Wrong = 12;
+    App.ExamHistory[0] = {2400, 384, 731, 100};
+    App.ExamHistory[4999] = {900, 84, 700, 50};
     SaveData();
-    const Bytes oldLearner = ReadFileBytes("student.lumora"), oldSettings = ReadFileBytes("sf04");
+    const Bytes saved = ReadFileBytes("student.lumora");
+    ASSERT_EQ(saved.size(), 564282u);
+    EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 2), (Bytes{0xD4, 0x07}));
+    EXPECT_EQ(Bytes(saved.begin() + 524282, saved.begin() + 524290),  // Day, Known, Margin, Asked
+              (Bytes{0xDB, 0x02, 0x60, 0x09, 0x80, 0x01, 0x64, 0x00}));
+
+    ResetProgramState();
+    ASSERT_EQ(LoadStudent(), 1);
+    EXPECT_EQ(Char(0x4E00), (Four{3, 65535, 7, 2}));
+    EXPECT_EQ(Char(0x4E02), (Four{1, 0, 0, 0}));
+    EXPECT_EQ(App.CharTable[0].Good, 11);
+    EXPECT_EQ(App.CharTable[65534].Wrong, 12);
+    EXPECT_EQ(App.QueueLength, 8000);
+    EXPECT_EQ(Exam(0), (Four{2400, 384, 731, 100}));
+    EXPECT_EQ(Exam(4999), (Four{900, 84, 700, 50}));
+
+    // A write failing half-way keeps the old file byte for byte; the settings are saved on their own.
     App.CharTable[0x4E00].Good = 42;
     App.DisplayOptions = 3;
-    SaveFailAfterBytes = 300000;  // past the settings, half-way through the learner file
+    SaveFailAfterBytes = 300000;
     SaveData();
-    EXPECT_EQ(ReadFileBytes("student.lumora"), oldLearner);
-    EXPECT_NE(ReadFileBytes("sf04"), oldSettings);
-    const Bytes newSettings = ReadFileBytes("sf04");
-    SaveFailAfterBytes = 0;
-    App.DisplayOptions = 0;
-    SaveData();
-    EXPECT_EQ(ReadFileBytes("sf04"), newSettings);
-    EXPECT_EQ(ReadFileBytes("student.lumora"), oldLearner);
-    EXPECT_EQ(LogLines(), (Lines{"790", "531", "790"}));
-    EXPECT_FALSE(std::filesystem::exists("student.lumora.tmp") || std::filesystem::exists("sf04.tmp"));
+    EXPECT_EQ(ReadFileBytes("student.lumora"), saved);
+    EXPECT_FALSE(std::filesystem::exists("student.lumora.tmp"));
+    EXPECT_EQ(ReadFileBytes("sf04")[1], 3);
+    EXPECT_EQ(LogLines(), (Lines{"790"}));
 
     SaveFailAfterBytes = -1;
     std::filesystem::remove("student.lumora");
     std::filesystem::create_directory("student.lumora");  // cannot be replaced: skipped, no crash
     SaveData();
     EXPECT_TRUE(std::filesystem::is_directory("student.lumora"));
-}
-
-TEST(FreeMemory, ReleasesTheReadingsAndClosesTheDataFiles) {
-    TestFolder folder;
-    StandUpDatabase();
-    App.ReadingList.Append(StringPair{WideString("yi1"), WideString("one")});
-    FreeMemory();
-    EXPECT_EQ(App.ReadingList.count, 0);
-    EXPECT_FALSE(App.GlyphFile.IsOpen() || App.InfoFile.IsOpen());
-    FreeMemory();  // twice is harmless
 }

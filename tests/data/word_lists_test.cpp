@@ -57,11 +57,6 @@ TEST(LoadPinyinList, LineRules) {
         EXPECT_EQ(got, expected) << text.substr(0, 20);
         EXPECT_EQ(App.SyllableList.count, static_cast<int>(expected.size()));
     }
-    TestFolder folder;
-    LogEnabled = 1;
-    EXPECT_EQ(LoadPinyinList(), 0);
-    EXPECT_EQ(LoadWdsList(), 0);
-    EXPECT_EQ(LogLines(), (Lines{"LoadPinyinList", "498", "LoadWdsList", "738"}));
 }
 
 TEST(LoadWdsList, RevealsTextsInFileOrder) {
@@ -69,12 +64,6 @@ TEST(LoadWdsList, RevealsTextsInFileOrder) {
     WriteFileBytes("wtf", Join({Record({0x4F60, 0x597D}, "c16l 7>0la 7:330"), Record({}, "c^a"), Record({1}, "")}));
     EXPECT_EQ(LoadWdsList(), 1);
     EXPECT_EQ(Words(), (Lines{"20320 22909 |<ni3 hao3> hello", "|<A>", "1 |"}));  // an empty word is kept
-    TestDatabase db;
-    db.AddWord({0x4E2D, 0x570B}, "<zhong1 guo2> China ~!");
-    db.Write();
-    App.WordList.Clear();
-    EXPECT_EQ(LoadWdsList(), 1);
-    EXPECT_EQ(Words(), (Lines{"20013 22283 |<zhong1 guo2> China ~!"}));
 }
 
 TEST(LoadWdsList, CutShortOverLongOrFFFFRecordsAreDropped) {

@@ -2,32 +2,27 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
-#include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 #include "data/program_state.h"
-#include "display/canvas.h"
 #include "display/dialogs.h"
 #include "shell/log.h"
-#include "tests/support/test_support.h"
+#include "tests/display/display_fixture.h"
 
 namespace {
 
 std::function<void(QDialog*)> Learner;
-void RunLearner(QDialog* dialog) { Learner(dialog); }
 
 QRadioButton* Radio(QDialog* dialog, int id) { return dialog->findChild<QRadioButton*>(QString::number(id)); }
 void PressOk(QDialog* dialog) { dialog->findChild<QPushButton*>("1032")->click(); }
 
-// "kind id text x y width height" per control, in template order; sizes in dialog units.
-void ExpectControls(QDialog* dialog, const char* caption, int width, int height, const std::vector<std::string>& expected)
+// The caption, size, owner and frame of the dialog, its controls as "kind id text x y width height"
+// in template order and dialog units, and that neither Escape nor a close request ends it.
+void ExpectDialog(QDialog* dialog, const char* caption, int width, int height, const std::vector<std::string>& controls)
 {
     EXPECT_EQ(dialog->windowTitle().toStdString(), caption);
     EXPECT_NEAR(dialog->width(), width * 1.5, 1);
@@ -35,29 +30,19 @@ void ExpectControls(QDialog* dialog, const char* caption, int width, int height,
     EXPECT_EQ(dialog->parentWidget(), DrawingWidget->window());
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
     std::vector<std::string> got;
-    for (QObject* child : dialog->children()) {
-        QWidget* w = qobject_cast<QWidget*>(child);
-        if (w == nullptr) continue;
-        const QAbstractButton* button = qobject_cast<QAbstractButton*>(w);
-        const QLabel* label = qobject_cast<QLabel*>(w);
-        const char* kind = qobject_cast<QRadioButton*>(w) ? "radio" : button ? "ok" : !label ? "frame"
-                           : label->pixmap().isNull() ? "label" : "icon";
-        const std::string text = button ? button->text().toStdString() : label ? label->text().toStdString() : "";
+    for (QWidget* w : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const auto* label = qobject_cast<QLabel*>(w);
+        const bool icon = label != nullptr && !label->pixmap().isNull();
+        const char* kind = qobject_cast<QRadioButton*>(w) ? "radio" : button ? "ok" : icon ? "icon" : label ? "label" : "frame";
+        const QString text = button ? button->text() : label ? label->text() : QString();
         // An icon keeps its own 32x32 size, as on the original platform.
-        const int units[4] = {int(w->x() / 1.5 + 0.5), int(w->y() / 1.625 + 0.5),
-                              std::string(kind) == "icon" ? 20 : int(w->width() / 1.5 + 0.5),
-                              std::string(kind) == "icon" ? 20 : int(w->height() / 1.625 + 0.5)};
-        got.push_back(std::string(kind) + " " + std::to_string(w->property("id").toInt()) + " " + text + " " +
-                      std::to_string(units[0]) + " " + std::to_string(units[1]) + " " + std::to_string(units[2]) +
-                      " " + std::to_string(units[3]));
-        if (w->property("id").toInt() > 0) {
-            EXPECT_EQ(w->objectName().toStdString(), std::to_string(w->property("id").toInt()));
-        }
+        got.push_back(QString::asprintf("%s %d %s %d %d %d %d", kind, w->property("id").toInt(), qPrintable(text),
+                                        qRound(w->x() / 1.5), qRound(w->y() / 1.625),
+                                        icon ? 20 : qRound(w->width() / 1.5), icon ? 20 : qRound(w->height() / 1.625))
+                          .toStdString());
     }
-    EXPECT_EQ(got, expected);
-    if (const char* folder = std::getenv("LUMORA_SNAPSHOT_DIR"))
-        dialog->grab().save(QString::fromLocal8Bit(folder) + "/" + caption + ".png");
-    // Escape typed at the OK button, then a close request: the dialog stays.
+    EXPECT_EQ(got, controls);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(dialog->findChild<QPushButton*>("1032"), &escape);
     EXPECT_TRUE(dialog->isVisible()) << "Escape closed it";
@@ -80,43 +65,27 @@ int LogCount(const std::string& line)
     return int(std::count(lines.begin(), lines.end(), line));
 }
 
-class DialogsTest : public ::testing::Test {
+class DialogsTest : public DisplayTest {
 protected:
     void SetUp() override
     {
+        DisplayTest::SetUp();
         LogEnabled = 1;
-        DrawingWidget = &owner;
-        DialogOpened = RunLearner;
+        DialogOpened = [](QDialog* dialog) { Learner(dialog); };
     }
     void TearDown() override
     {
-        DrawingWidget = nullptr;
         DialogOpened = nullptr;
+        DisplayTest::TearDown();
     }
-    TestFolder folder;
-    QWidget owner;
 };
 
+// From the options before, what is clicked, to what OK stores and which redraws follow: a form is
+// redrawn only when its bit changed, and each pair of buttons is a group of its own.
 TEST_F(DialogsTest, CharacterDisplayOptions)
 {
-    Learner = [](QDialog* dialog) {
-        ExpectControls(dialog, "Character Display Options", 150, 90,
-                       {"ok 1032 &OK 80 70 60 14", "radio 1021 Traditional 80 12 49 10", "radio 1022 Simplified 80 24 45 10",
-                        "icon -1  10 9 20 20", "radio 1024 Traditional 80 38 49 10", "radio 1025 Simplified 80 49 51 12",
-                        "label -1 Characters 39 12 37 15", "label -1 Examples 39 39 37 15"});
-        EXPECT_EQ(Marked(dialog), (std::vector<std::string>{"1021", "1024"}));
-        Radio(dialog, 1022)->click();  // each pair is a group of its own
-        EXPECT_EQ(Marked(dialog), (std::vector<std::string>{"1022", "1024"}));
-        PressOk(dialog);
-    };
-    RunCharOptions();
-    EXPECT_EQ(LogCount("CharOptions"), 1);
-    EXPECT_EQ(App.DisplayOptions, CharsSimplified);
-
-    // From the options before, what is clicked, to what OK stores and which redraws follow.
     struct Case { int before, click1, click2, after, charRedraws, exampleRedraws; };
     const Case cases[] = {
-        {0, 0, 0, 0, 0, 0},
         {CharsSimplified | 4, 0, 0, CharsSimplified, 0, 0},  // stray bits dropped, nothing redrawn
         {0, 1022, 0, CharsSimplified, 1, 0},
         {0, 1025, 0, ExamplesSimplified, 0, 1},
@@ -127,54 +96,58 @@ TEST_F(DialogsTest, CharacterDisplayOptions)
         WriteFileBytes("log.txt", {});
         App.DisplayOptions = c.before;
         Learner = [&c](QDialog* dialog) {
-            EXPECT_TRUE(Radio(dialog, c.before & CharsSimplified ? 1022 : 1021)->isChecked());
-            EXPECT_TRUE(Radio(dialog, c.before & ExamplesSimplified ? 1025 : 1024)->isChecked());
+            ExpectDialog(dialog, "Character Display Options", 150, 90,
+                         {"ok 1032 &OK 80 70 60 14", "radio 1021 Traditional 80 12 49 10",
+                          "radio 1022 Simplified 80 24 45 10", "icon -1  10 9 20 20",
+                          "radio 1024 Traditional 80 38 49 10", "radio 1025 Simplified 80 49 51 12",
+                          "label -1 Characters 39 12 37 15", "label -1 Examples 39 39 37 15"});
+            auto expectMarks = [dialog](int options) {
+                EXPECT_EQ(Marked(dialog), (std::vector<std::string>{options & CharsSimplified ? "1022" : "1021",
+                                                                    options & ExamplesSimplified ? "1025" : "1024"}));
+            };
+            expectMarks(c.before);
             for (int id : {c.click1, c.click2})
                 if (id) Radio(dialog, id)->click();
+            expectMarks(c.after);
             PressOk(dialog);
         };
         RunCharOptions();
         EXPECT_EQ(App.DisplayOptions, c.after);
+        EXPECT_EQ(LogCount("CharOptions"), 1);
         EXPECT_EQ(LogCount("ShowChar"), c.charRedraws);
         EXPECT_EQ(LogCount("ShowExamples"), c.exampleRedraws);
     }
 }
 
+// The lowest set bit decides the mark; a group left unmarked stores 0.
 TEST_F(DialogsTest, ExamSettings)
 {
-    App.ExamLevel = 2;
-    App.ExamLength = 4;
-    Learner = [](QDialog* dialog) {
-        ExpectControls(dialog, "Exam Settings", 200, 90,
-                       {"ok 1032 &OK 130 70 60 14", "radio 1030 Beginner 50 27 55 10", "radio 1029 Intermediate 50 38 55 10",
-                        "radio 1028 Advanced 50 50 49 10", "label -1 Select exam level: 40 12 84 11",
-                        "radio 1034 50 125 27 55 10", "radio 1035 100 125 38 55 10", "radio 1036 200 125 50 49 10",
-                        "label -1 Select exam length: 115 12 84 11", "icon -1  10 9 20 20"});
-        EXPECT_EQ(Marked(dialog), (std::vector<std::string>{"1029", "1036"}));
-        Radio(dialog, 1028)->click();
-        Radio(dialog, 1034)->click();
-        EXPECT_EQ(Marked(dialog), (std::vector<std::string>{"1028", "1034"}));
-        PressOk(dialog);
+    struct Case { int level, length; std::vector<std::string> marked; int click1, click2, storedLevel, storedLength; };
+    const Case cases[] = {
+        {2, 4, {"1029", "1036"}, 1028, 1034, 4, 1},
+        {6, 3, {"1029", "1034"}, 0, 0, 2, 1},
+        {0, 8, {}, 0, 0, 0, 0},
     };
-    RunExamOptions();
-    EXPECT_EQ(LogCount("ExamOptions"), 1);
-    EXPECT_EQ(App.ExamLevel, 4);
-    EXPECT_EQ(App.ExamLength, 1);
-
-    // The lowest set bit decides the mark; a group left unmarked stores 0.
-    struct Case { int level, length; std::vector<std::string> marked; int storedLevel, storedLength; };
-    const Case cases[] = {{6, 3, {"1029", "1034"}, 2, 1}, {0, 8, {}, 0, 0}};
     for (const Case& c : cases) {
         App.ExamLevel = c.level;
         App.ExamLength = c.length;
         Learner = [&c](QDialog* dialog) {
+            ExpectDialog(dialog, "Exam Settings", 200, 90,
+                         {"ok 1032 &OK 130 70 60 14", "radio 1030 Beginner 50 27 55 10",
+                          "radio 1029 Intermediate 50 38 55 10", "radio 1028 Advanced 50 50 49 10",
+                          "label -1 Select exam level: 40 12 84 11", "radio 1034 50 125 27 55 10",
+                          "radio 1035 100 125 38 55 10", "radio 1036 200 125 50 49 10",
+                          "label -1 Select exam length: 115 12 84 11", "icon -1  10 9 20 20"});
             EXPECT_EQ(Marked(dialog), c.marked);
+            for (int id : {c.click1, c.click2})
+                if (id) Radio(dialog, id)->click();
             PressOk(dialog);
         };
         RunExamOptions();
-        EXPECT_EQ(App.ExamLevel, c.storedLevel);
-        EXPECT_EQ(App.ExamLength, c.storedLength);
+        EXPECT_EQ(App.ExamLevel, c.storedLevel) << c.level;
+        EXPECT_EQ(App.ExamLength, c.storedLength) << c.length;
     }
+    EXPECT_EQ(LogCount("ExamOptions"), 3);
 
     // Only OK applies: a dialog ended any other way leaves the settings as they were.
     Learner = [](QDialog* dialog) { Radio(dialog, 1036)->click(); };
@@ -186,9 +159,9 @@ TEST_F(DialogsTest, About)
 {
     App.DisplayOptions = 3;
     Learner = [](QDialog* dialog) {
-        ExpectControls(dialog, "Lumora - About", 212, 121,
-                       {"label 1027 Lumora 2004 release 3C 39 20 124 12", "frame -1  33 14 154 56",
-                        "ok 1032 &OK 142 98 55 14", "icon -1  8 23 20 20"});
+        ExpectDialog(dialog, "Lumora - About", 212, 121,
+                     {"label 1027 Lumora 2004 release 3C 39 20 124 12", "frame -1  33 14 154 56",
+                      "ok 1032 &OK 142 98 55 14", "icon -1  8 23 20 20"});
         PressOk(dialog);
     };
     RunAbout();

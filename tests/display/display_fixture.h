@@ -4,12 +4,11 @@
 #include <QLabel>
 #include <QPainter>
 #include <QWidget>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
 #include <vector>
 
+#include "data/database.h"
+#include "data/program_state.h"
 #include "display/canvas.h"
 #include "display/glyph.h"
 #include "shell/platform.h"
@@ -42,17 +41,13 @@ protected:
             for (int x = left; x < right; ++x) count += Pixel(x, y) == colour;
         return count;
     }
-    // With TEST_PICTURES naming a folder, the backing image is saved there for a look.
-    static void SavePicture(const char* name)
-    {
-        if (const char* where = std::getenv("TEST_PICTURES"))
-            BackingImage().save(QString::fromStdString(std::string(where) + "/" + name + ".png"));
-    }
 
     TestFolder folder;
     QWidget widget;
     QLabel labels[3];
 };
+
+inline std::vector<int> Corners(const Rect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 inline std::vector<std::uint8_t> GlyphWithDot(int column, int row)
 {
@@ -60,6 +55,29 @@ inline std::vector<std::uint8_t> GlyphWithDot(int column, int row)
     glyph[3 * row + column / 8] = static_cast<std::uint8_t>(0x80 >> (column % 8));
     return glyph;
 }
+
+// A database whose glyphs have one dot each, in a corner of their own: 你 top left, 好 bottom
+// right, 國 bottom left, shown beside its simplified form 国 top right; 一 has no glyph.
+class DatabaseTest : public DisplayTest {
+protected:
+    static constexpr std::uint16_t Ni = 0x4F60, Hao = 0x597D, Guo = 0x570B, GuoSimplified = 0x56FD, Yi = 0x4E00;
+
+    void SetUp() override
+    {
+        DisplayTest::SetUp();
+        TestDatabase database;
+        database.AddChar(Ni, {"ni3 you"}).glyph = GlyphWithDot(0, 0);
+        database.AddChar(Hao, {"hao3 good"}).glyph = GlyphWithDot(23, 23);
+        TestChar& guo = database.AddChar(Guo, {"guo2 country"});
+        guo.glyph = GlyphWithDot(0, 23);
+        guo.otherForm = GuoSimplified;
+        guo.showBoth = 1;
+        database.AddChar(GuoSimplified, {"guo2 country"}).glyph = GlyphWithDot(23, 0);
+        database.AddChar(Yi, {"yi1 one"});
+        database.Write();
+        ASSERT_EQ(LoadIndex(), 1);
+    }
+};
 
 // The measured rectangle of a text drawn from (left, top) with the flags.
 inline TextRect Measured(const QByteArray& text, int left, int top, unsigned flags, int weight, int right = 580)

@@ -2,10 +2,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <string>
 
 #include "data/database.h"
 #include "data/learner.h"
@@ -18,14 +18,13 @@
 #include "engine/selection.h"
 #include "tests/support/test_support.h"
 
-// Loads the database in the current folder as the start-up does, with a fresh learner.
-inline void LoadWrittenData() {
+// Writes the database into the current folder, less the last 'cifCut' bytes of cif, and loads it
+// as the start-up does, with a fresh learner.
+inline void LoadTestData(const TestDatabase& db, std::uintmax_t cifCut = 0) {
+    db.Write();
+    std::filesystem::resize_file("cif", std::filesystem::file_size("cif") - cifCut);
     App.Files = DataFileNames{"cbfcon", "cbf", "cifcon", "cif", "wtf", "index", "pinyin", "sf04", "student.lumora"};
     ASSERT_TRUE(LoadPinyinList() && LoadWdsList() && LoadIndex() && LoadSettings() && LoadStudent());
-}
-inline void LoadTestData(const TestDatabase& db) {
-    db.Write();
-    LoadWrittenData();
 }
 
 inline void Type(const std::string& keys) {
@@ -42,13 +41,6 @@ inline int DrawAfterSeed(std::uint32_t seed, int n) {
     return draw;
 }
 
-// A seed whose first draw gives Place the jitter r (-15..15).
-inline std::uint32_t SeedForJitter(int r) {
-    std::uint32_t seed = 0;
-    while (DrawAfterSeed(seed, 0) % 31 - 15 != r) ++seed;
-    return seed;
-}
-
 // A queue of 'length' characters at codes 0x5000 + k, position k + 1, weight 1 (no database).
 inline void MakeQueue(int length) {
     for (int k = 0; k < length; ++k) App.CharTable[0x5000 + k] = {static_cast<std::uint16_t>(k + 1), 0, 0, 0, 1, 0};
@@ -56,6 +48,7 @@ inline void MakeQueue(int length) {
 }
 
 inline std::string Narrow(const WideString& text) { return NarrowString(text).c_str(); }
+
 // The last n lines of "log.txt", each followed by a blank.
 inline std::string LastLog(std::size_t n) {
     const std::vector<std::string> log = LogLines();

@@ -2,31 +2,103 @@
 // and a hook that acts once the event loop runs.
 #pragma once
 #include <QColor>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QImage>
+#include <QObject>
+#include <QTimer>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "display/dialogs.h"
+#include "shell/main_window.h"
+#include "shell/platform.h"
+#include "shell/winmain.h"
 #include "tests/support/test_support.h"
+
+using Lines = std::vector<std::string>;
 
 // The colours of the test pictures, far apart so that a pixel tells which one is shown.
 const QColor TrainingColour(40, 160, 220);
 const QColor ExamColour(230, 120, 40);
 
-// Writes a plain JPEG of the drawing area's size in one colour.
-void WritePicture(const std::string& name, const QColor& colour);
 // Pixels of the backing image within a small distance of the colour.
-int CountPixelsNear(const QImage& image, const QColor& colour);
+inline int CountPixelsNear(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                    std::abs(pixel.blue() - colour.blue()) < 24)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// The lines that are among 'wanted', in the order the log has them.
+inline Lines Among(const Lines& lines, const Lines& wanted)
+{
+    Lines found;
+    for (const std::string& line : lines) {
+        if (std::find(wanted.begin(), wanted.end(), line) != wanted.end())
+            found.push_back(line);
+    }
+    return found;
+}
+
+// Captions of the dialogs opened during a run; each is left to close without applying anything.
+inline Lines OpenedDialogs;
+
+inline void RecordDialog(QDialog* dialog)
+{
+    OpenedDialogs.push_back(dialog->windowTitle().toStdString());
+}
 
 class ShellTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        static int run = 0;
+        InstanceName = QStringLiteral("lumora-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++run);
+        OpenedDialogs.clear();
+        DialogOpened = RecordDialog;
+        StandUp();
+    }
+
+    void TearDown() override { DialogOpened = nullptr; }
+
     // Database and both pictures, as an installation has them.
-    void StandUp();
+    static void StandUp()
+    {
+        TestDatabase database;
+        database.AddChar(0x4E00, {"yi1 one"});
+        database.Write();
+        QImage picture(600, 380, QImage::Format_RGB32);
+        picture.fill(TrainingColour);
+        ASSERT_TRUE(picture.save("bktrain_de.jpg", "jpg", 95));
+        picture.fill(ExamColour);
+        ASSERT_TRUE(picture.save("bkexam_de.jpg", "jpg", 95));
+    }
+
     // Winmain with 'whileRunning' called once the loop runs; the hook must end the run.
-    int RunLumora(const std::function<void()>& whileRunning);
+    static int RunLumora(const std::function<void()>& whileRunning)
+    {
+        // Owned here, so that a start that never reaches the loop leaves no timer behind.
+        QObject context;
+        QTimer::singleShot(0, &context, [&whileRunning] {
+            whileRunning();
+            if (!QuitRequested && MainWindow != nullptr) {
+                ADD_FAILURE() << "the run was left going; ending it without saving";
+                SendAbort(0);
+            }
+        });
+        return Winmain();
+    }
 
     TestFolder folder;
 };
