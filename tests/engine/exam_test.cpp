@@ -1,31 +1,44 @@
-// Exams taken by typing: the settings, the result and its history entry, ending early and quitting.
+// Exams taken by typing: ending early and quitting, the result and its history entry.
 #include "engine/exam.h"
 #include "tests/engine/engine_fixture.h"
-
-class Exam : public ::testing::Test {
-protected:
-    TestFolder folder;
-    int due = 0;
-
-    void SetUp() override {
-        LoadTestData(TestDatabase());  // only fillers, each read "ma1"
-        ASSERT_EQ(SetCurrentChar(), 1);
-        due = App.CurrentChar;
-        SetLocalNow(2004, 1, 1);  // day 365
-    }
-};
 
 // Answers 'count' questions, the first 'right' of them right, moving on after each.
 static void Answer(int count, int right) {
     for (int q = 0; q < count; ++q) Type(q < right ? "ma1 " : "ma2 ");
 }
 
-TEST_F(Exam, CompletedExamShowsTheEstimateAndStoresItWithoutTouchingTheRecords) {
+TEST(Exam, AsksBeforeLeavingAnUnfinishedExamAndStoresEachCompletedOne) {
+    TestFolder folder;
+    LoadTestData(TestDatabase());  // only fillers, each read "ma1"
+    ASSERT_EQ(SetCurrentChar(), 1);
+    const int due = App.CurrentChar;
+    App.CharTable[due].Good = 3;
+    SetLocalNow(2004, 1, 1);  // day 365
+    EXPECT_EQ(OnQuit(), 1);   // no question in training
+
+    OnBeginExam();
+    Answer(10, 7);
+    const int asked = App.CurrentChar;
+    ScriptAnswers({AnswerNo, AnswerNo, 2 /* the box closed */, AnswerYes});
+    EXPECT_EQ(OnQuit(), 0);
+    OnEndExam();
+    EXPECT_EQ(AskedQuestions()[0].caption + "|" + AskedQuestions()[1].caption, "Quit ...|End exam ...");
+    EXPECT_EQ(AskedQuestions()[1].text, "Exam not finished. Are you sure?");
+    EXPECT_FALSE(App.TrainingMode);
+    EXPECT_EQ(App.CurrentChar, asked);
+    EXPECT_EQ(OnQuit(), 1);
+    OnEndExam();
+    EXPECT_TRUE(App.TrainingMode);
+    EXPECT_EQ(App.CurrentChar, due);
+    App.ExamQuestions = App.AnswerCount;  // outside an exam nothing ends, even when the counts agree
+    OnEndExam();
+    EXPECT_EQ(AskedQuestions().size(), 4u);
+    EXPECT_EQ(App.ExamHistory[0].Day, 0);
+
     struct Case { int level, length, range, asked, right, known, margin, stored; };
     const Case cases[] = {{1, 1, 1000, 50, 45, 900, 83, 84},     {4, 4, 8000, 200, 100, 4000, 554, 555},
                           {2, 2, 4000, 100, 60, 2400, 384, 385}, {1, 1, 1000, 50, 50, 1000, 0, 1},
                           {7, 9, 4000, 200, 0, 0, 0, 1}};
-    App.CharTable[due].Good = 3;
     for (int k = 0; k < HistoryCount; ++k) App.ExamHistory[k] = {1, 1, static_cast<std::uint16_t>(k + 1), 50};
     for (const Case& c : cases) {
         App.ExamLevel = c.level;
@@ -42,38 +55,11 @@ TEST_F(Exam, CompletedExamShowsTheEstimateAndStoresItWithoutTouchingTheRecords) 
         const ExamRecord& entry = App.ExamHistory[0];
         EXPECT_EQ(std::vector<int>({entry.Known, entry.Margin, entry.Day, entry.Asked}),
                   std::vector<int>({c.known, c.stored, 365, c.asked}));
-        EXPECT_TRUE(App.TrainingMode);
         EXPECT_EQ(App.CurrentChar, due);
-        EXPECT_EQ(App.AnswerCount, 3);  // the training total: no record counted an exam answer
+        EXPECT_EQ(App.AnswerCount, 3);  // back in training, and no record counted an exam answer
     }
     // A full history drops its oldest entries.
     EXPECT_EQ(App.ExamHistory[4].Known, 900);
     EXPECT_EQ(App.ExamHistory[5].Day, 1);
     EXPECT_EQ(App.ExamHistory[HistoryCount - 1].Day, HistoryCount - 5);
-}
-
-TEST_F(Exam, EndingEarlyOrQuittingAsksAndStoresNothing) {
-    EXPECT_EQ(OnQuit(), 1);  // no question in training
-    OnBeginExam();
-    Answer(10, 7);
-    const int asked = App.CurrentChar;
-    ScriptAnswers({AnswerNo, AnswerNo, 2 /* the box closed */, AnswerYes});
-    EXPECT_EQ(OnQuit(), 0);
-    OnEndExam();
-    EXPECT_EQ(AskedQuestions()[0].caption + "|" + AskedQuestions()[1].caption, "Quit ...|End exam ...");
-    EXPECT_EQ(AskedQuestions()[1].text, "Exam not finished. Are you sure?");
-    EXPECT_FALSE(App.TrainingMode);
-    EXPECT_EQ(App.AnswerCount, 10);
-    EXPECT_EQ(App.CurrentChar, asked);
-
-    EXPECT_EQ(OnQuit(), 1);
-    OnEndExam();
-    EXPECT_TRUE(App.TrainingMode);
-    EXPECT_EQ(App.CurrentChar, due);
-    EXPECT_EQ(App.ExamHistory[0].Day, 0);
-
-    App.ExamQuestions = App.AnswerCount;  // outside an exam nothing ends, even when the counts agree
-    OnEndExam();
-    EXPECT_EQ(App.ExamHistory[0].Day, 0);
-    EXPECT_EQ(AskedQuestions().size(), 4u);
 }

@@ -43,13 +43,10 @@ TEST(Typing, UnknownSyllablesOtherKeysAndOverlongRowsChangeNothing) {
     Type("MAZ6789.,;/ \b\r\x1b");  // capitals, digits 6 to 9, punctuation, space, control keys
     OnChar(0x4E00);
     EXPECT_EQ(Row(), "");
-    Type("mab\b");
-    EXPECT_EQ(Row(), "ma");
-    Type("chuangqwerty");  // six letters at most
+    Type("mab\bchuangqwerty");  // six letters at most
     EXPECT_EQ(Row(), "machua");
     Type("4");
     EXPECT_EQ(Row(), "");
-    EXPECT_EQ(App.ActiveRow, 0);
     EXPECT_EQ(record.Good + record.Wrong, 0);
     EXPECT_EQ(CheckAnswer(WideString("zhuangzhuangzhuangzhuang1")), 0);  // longer than the check's buffer
 

@@ -6,10 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${1:-60}"
-for package in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    { DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package"; }
-done
+bash "$root/tools/install_deps.sh" clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S "$root/tools/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
