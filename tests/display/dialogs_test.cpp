@@ -34,7 +34,11 @@ void ExpectDialog(QDialog* dialog, const char* caption, int width, int height, c
         const auto* button = qobject_cast<QAbstractButton*>(w);
         const auto* label = qobject_cast<QLabel*>(w);
         const bool icon = label != nullptr && !label->pixmap().isNull();
-        const char* kind = qobject_cast<QRadioButton*>(w) ? "radio" : button ? "ok" : icon ? "icon" : label ? "label" : "frame";
+        const char* kind = qobject_cast<QRadioButton*>(w) ? "radio"
+                           : button                       ? "ok"
+                           : icon                         ? "icon"
+                           : label                        ? "label"
+                                                          : "frame";
         const QString text = button ? button->text() : label ? label->text() : QString();
         // An icon keeps its own 32x32 size, as on the original platform.
         got.push_back(QString::asprintf("%s %d %s %d %d %d %d", kind, w->property("id").toInt(), qPrintable(text),

@@ -49,7 +49,7 @@ TEST_F(ExamplesTest, EightExamplesAtMostSimplifiedByTheirOwnBitAndKeptInThePanel
         EXPECT_EQ(Pixel(325, 35 + d), Grey) << d;
         EXPECT_EQ(d % 88 == 3 ? Pixel(328, 25 + d) : Pixel(351, 25 + d), Black) << "in list order, simplified " << d;
     }
-    EXPECT_EQ(Count(0, 25, 600, 380, Blue), 600 * 355 - 255 * 345) << "nothing beside or below the panel, no ninth word";
+    EXPECT_EQ(Count(0, 25, 600, 380, Blue), 600 * 355 - 255 * 345) << "nothing beside or below the panel, no ninth";
     App.DisplayOptions = CharsSimplified;  // the glyph box's bit does not reach this panel
     ShowExamples();
     EXPECT_EQ(Pixel(328, 47 + 25 + 23), Black);

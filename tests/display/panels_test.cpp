@@ -51,7 +51,8 @@ TEST_F(PanelsTest, LevelBarAndScale)
     // The mode's colour for the known share of the 200 pixels from 10, grey after, right and bottom
     // edges excluded; a count beyond the range stops at 210 rather than covering the number box.
     struct Case { bool training; int known, end; QRgb colour; };
-    const Case cases[] = {{true, 2000, 60, Blue}, {false, 1000, 210, Red}, {false, 0, 10, Red}, {true, 9000, 210, Blue}};
+    const Case cases[] = {
+        {true, 2000, 60, Blue}, {false, 1000, 210, Red}, {false, 0, 10, Red}, {true, 9000, 210, Blue}};
     App.ExamRange = 1000;
     for (const Case& c : cases) {
         App.TrainingMode = c.training;
