@@ -23,10 +23,10 @@ TEST(Exam, AsksBeforeLeavingAnUnfinishedExamAndStoresEachCompletedOne) {
     EXPECT_EQ(OnQuit(), 0);
     OnEndExam();
     EXPECT_EQ(AskedQuestions()[0].caption + "|" + AskedQuestions()[1].caption, "Quit ...|End exam ...");
-    EXPECT_EQ(AskedQuestions()[1].text, "Exam not finished. Are you sure?");
     EXPECT_FALSE(App.TrainingMode);
     EXPECT_EQ(App.CurrentChar, asked);
-    EXPECT_EQ(OnQuit(), 1);
+
+    EXPECT_EQ(OnQuit(), 1);  // a closed box quits; Yes ends the exam, storing nothing
     OnEndExam();
     EXPECT_TRUE(App.TrainingMode);
     EXPECT_EQ(App.CurrentChar, due);
@@ -49,7 +49,6 @@ TEST(Exam, AsksBeforeLeavingAnUnfinishedExamAndStoresEachCompletedOne) {
         Answer(c.asked, c.right);
         OnEndExam();  // sent by the last answer in the program
 
-        EXPECT_EQ(AskedQuestions().back().caption, "Exam result ...");
         EXPECT_EQ(AskedQuestions().back().text, "At 95% confidence level, you know\n\n  " + std::to_string(c.known) +
                                                     " +/- " + std::to_string(c.margin) + "\n\ncharacters.");
         const ExamRecord& entry = App.ExamHistory[0];
