@@ -31,8 +31,9 @@ Bytes LearnerFile(std::map<int, Four> chars, int stamp = 2004) {
 // 'mark' (5000 when whole) when the header gives a version above 0.
 Bytes OldLearnerFile(const std::string& header, std::vector<Four> entries, int streak, int mark = 0,
                      std::map<int, std::array<int, 3>> history = {}) {
-    Bytes out{static_cast<std::uint8_t>(header.size())};
-    out.insert(out.end(), header.begin(), header.end());
+    Bytes out;
+    out.push_back(static_cast<std::uint8_t>(header.size()));
+    for (char c : header) out.push_back(static_cast<std::uint8_t>(c));
     Append16(out, 0xBEEF);
     Append16(out, static_cast<std::uint32_t>(entries.size()));
     for (const Four& e : entries) {
@@ -173,7 +174,7 @@ TEST(LoadStudent2, FailedImportsFallBackKeepingWhatWasStored) {
     Bytes entriesCut = OldLearnerFile("v", {{0x4E00, 1, 6, 0}, {0x4E01, 2, 1, 1}}, 6);
     entriesCut.pop_back();
     Bytes historyCut = OldLearnerFile("student2.dat version: 1", {{0x4E00, 1, 6, 0}}, 6, 5000);
-    historyCut.resize(historyCut.size() - 3);
+    for (int i = 0; i < 3; ++i) historyCut.pop_back();
     const std::vector<std::pair<Bytes, Lines>> cases = {
         {OldLearnerFile("student2.dat version: 1", {{0x4E00, 1, 6, 0}}, 6, 4999), {"660"}},
         {OldLearnerFile("v", {{0x4E00, 1, 6, 0}, {0x4E01, 3, 0, 0}}, 6), {"369", "670"}},
