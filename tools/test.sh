@@ -1,11 +1,17 @@
 #!/bin/bash
-# Builds Lumora with its tests and runs the whole suite headless.
+# Builds Lumora with its tests and runs the whole suite headless, then the database builder's
+# own tests.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${LUMORA_BUILD_DIR:-$root/build}"
-bash "$root/tools/install_deps.sh"
+bash "$root/tools/install_deps.sh" libfreetype-dev libbz2-dev libpng-dev fonts-wqy-zenhei
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${LUMORA_CMAKE_ARGS:-}
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-cd "$build"
-ctest --output-on-failure -j"$(nproc)"
+(cd "$build" && ctest --output-on-failure -j"$(nproc)")
+
+if [ -z "${LUMORA_SKIP_BUILDER_TESTS:-}" ]; then
+  cmake -S "$root/tools/dbbuild" -B "$build/dbbuild" -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$build/dbbuild" -j"$(nproc)" --target dbbuild_tests
+  (cd "$build/dbbuild" && ctest --output-on-failure -j"$(nproc)")
+fi
