@@ -18,35 +18,58 @@ struct PairNode {
     PairNode* next = nullptr;
 };
 
-// Header fields in the order head, tail, cursor, count.
-struct StringList {
-    StringNode* head = nullptr;
-    StringNode* tail = nullptr;
-    StringNode* cursor = nullptr;
+// The list header shared by both kinds: head, tail, cursor, count, in this order. Nodes are freed
+// one by one in a loop, so even a list of many thousand words is released without deep recursion.
+template <typename Node>
+struct LinkedList {
+    Node* head = nullptr;
+    Node* tail = nullptr;
+    Node* cursor = nullptr;
     std::int32_t count = 0;
 
-    StringList() = default;
-    StringList(const StringList&) = delete;
-    StringList& operator=(const StringList&) = delete;
-    ~StringList() { Clear(); }
+    LinkedList() = default;
+    LinkedList(const LinkedList&) = delete;
+    LinkedList& operator=(const LinkedList&) = delete;
+    ~LinkedList() { Clear(); }
 
-    void Append(const WideString& text);  // cursor untouched
-    StringNode* Advance();                // next node, or nullptr leaving the cursor on the last node
-    void Clear();
+    // Next node, or nullptr leaving the cursor on the last node.
+    Node* Advance() {
+        if (!cursor || !cursor->next) return nullptr;
+        cursor = cursor->next;
+        return cursor;
+    }
+
+    void Clear() {
+        Node* node = head;
+        while (node) {
+            Node* next = node->next;
+            delete node;
+            node = next;
+        }
+        head = tail = cursor = nullptr;
+        count = 0;
+    }
+
+protected:
+    // Links a new node after the tail; the cursor is untouched.
+    void AppendNode(Node* node) {
+        if (tail) tail->next = node;
+        else head = node;
+        tail = node;
+        ++count;
+    }
 };
 
-struct PairList {
-    PairNode* head = nullptr;
-    PairNode* tail = nullptr;
-    PairNode* cursor = nullptr;
-    std::int32_t count = 0;
+struct StringList : LinkedList<StringNode> {
+    void Append(const WideString& text) { AppendNode(new StringNode{text, nullptr}); }
+};
 
-    PairList() = default;
-    PairList(const PairList&) = delete;
-    PairList& operator=(const PairList&) = delete;
-    ~PairList() { Clear(); }
-
-    void Append(const StringPair& pair);
-    PairNode* Advance();
-    void Clear();
+struct PairList : LinkedList<PairNode> {
+    void Append(const StringPair& pair) { AppendNode(new PairNode{pair, nullptr}); }
+    // The pair at position 'index' counting from 0, or nullptr past the end.
+    const StringPair* At(int index) const {
+        const PairNode* node = head;
+        for (int k = 0; node != nullptr && k < index; ++k) node = node->next;
+        return node != nullptr ? &node->pair : nullptr;
+    }
 };

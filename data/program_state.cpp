@@ -4,8 +4,7 @@
 #include <new>
 
 ProgramState::ProgramState()
-    : Files{"cbfcon", "cbf", "cifcon", "cif", "wtf", "index", "pinyin", "sf04", "student.lumora"},
-      GlyphOffset{},
+    : GlyphOffset{},
       InfoOffset{},
       OtherForm{},
       CharTable{},
@@ -37,9 +36,22 @@ ProgramState::ProgramState()
 
 ProgramState App;
 
+void NameDataFiles() {
+    App.Files.Glyphs = "cbf";
+    App.Files.GlyphIndex = "cbfcon";
+    App.Files.Info = "cif";
+    App.Files.InfoIndex = "cifcon";
+    App.Files.Frequency = "index";
+    App.Files.Pinyin = "pinyin";
+    App.Files.Settings = "sf04";
+    App.Files.Words = "wtf";
+    App.Files.Learner = "student.lumora";
+}
+
 // Destroying and rebuilding in place releases lists, strings and open files through their own
 // destructors and cannot miss a member added later.
 void ResetProgramState() {
     App.~ProgramState();
     new (&App) ProgramState();
+    NameDataFiles();
 }

@@ -79,6 +79,11 @@ struct ProgramState {
 
 extern ProgramState App;
 
+// Names the nine data files, in the order the loading sequence assigns them. Until then every name
+// is empty.
+void NameDataFiles();
+
 // Returns every member to its start value (tables zero, lists and strings empty, files closed,
-// random state 1). Used between tests; the program itself starts from the constructed object.
+// random state 1) with the data files named, so that a loader can run on its own. Used between
+// tests; the program itself starts from the constructed object and names the files in LoadData.
 void ResetProgramState();

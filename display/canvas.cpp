@@ -25,6 +25,11 @@ QImage& BackingImage()
     return image;
 }
 
+QByteArray Narrow(const WideString& text)
+{
+    return QByteArray(NarrowString(text).c_str());
+}
+
 void UpdateDrawingArea(int left, int top, int right, int bottom)
 {
     if (DrawingWidget == nullptr || right <= left || bottom <= top) return;

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include "data/strings.h"
+
 class QLabel;
 class QPainter;
 class QWidget;
@@ -28,6 +30,10 @@ void UpdateDrawingArea(int left, int top, int right, int bottom);
 // Colours used across the panels.
 const QColor PanelYellow(255, 255, 0);
 const QColor PanelGrey(212, 208, 200);
+const QColor TextBlack(0, 0, 0);
+
+// The 8-bit text the program draws: each 16-bit unit narrowed to its low byte.
+QByteArray Narrow(const WideString& text);
 
 // A painter on the backing image with antialiasing off.
 void PreparePainter(QPainter& painter);

@@ -12,7 +12,6 @@
 
 namespace {
 
-const QColor TextBlack(0, 0, 0);
 const QColor BoxWhite(255, 255, 255);
 const QColor TickGreen(0, 255, 0);
 const QColor StrikeRed(255, 0, 0);
@@ -22,18 +21,6 @@ const QColor BoxBorder(0, 0, 0);
 int RowTop(int row)
 {
     return 47 + 30 * row;
-}
-
-QByteArray Narrow(const WideString& text)
-{
-    return QByteArray(NarrowString(text).c_str());
-}
-
-const StringPair* ReadingAt(int row)
-{
-    const PairNode* node = App.ReadingList.head;
-    for (int k = 0; node != nullptr && k < row; ++k) node = node->next;
-    return node != nullptr ? &node->pair : nullptr;
 }
 
 }  // namespace
@@ -60,7 +47,7 @@ void ShowEntry(int row, int clear)
         return;
     }
     // A row without a reading has nothing to show; the caller only asks for rows that exist.
-    const StringPair* pair = ReadingAt(row);
+    const StringPair* pair = App.ReadingList.At(row);
     if (pair == nullptr) return;
 
     const int top = RowTop(row);

@@ -22,7 +22,7 @@ struct ExampleText {
 // and is shown whole as the translation, so a damaged word file entry never reads past its text.
 ExampleText SplitExampleText(const WideString& text)
 {
-    const QByteArray narrow(NarrowString(text).c_str());
+    const QByteArray narrow = Narrow(text);
     ExampleText result{QByteArray(), narrow, false};
     if (!narrow.startsWith('<')) return result;
     const qsizetype close = narrow.indexOf('>', 1);
@@ -55,7 +55,6 @@ void ShowExamples()
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
     const QImage frame = LoadFramePicture();
-    const QColor black(0, 0, 0);
 
     std::vector<PendingGlyph> glyphs;
     QImage& image = BackingImage();
@@ -79,18 +78,18 @@ void ShowExamples()
             int translationTop = 25 + d - 5;
             if (text.hasReading) {
                 TextRect readingRect = {left, 25 + d - 5, 580, 51 + d};
-                DrawText(painter, text.reading, readingRect, DT_WORDBREAK, bold, black, PanelYellow);
-                DrawText(painter, text.reading, readingRect, DT_WORDBREAK | DT_CALCRECT, bold, black);
+                DrawText(painter, text.reading, readingRect, DT_WORDBREAK, bold, TextBlack, PanelYellow);
+                DrawText(painter, text.reading, readingRect, DT_WORDBREAK | DT_CALCRECT, bold, TextBlack);
                 translationTop = readingRect.bottom - 1;
             }
             TextRect translationRect = {left, translationTop, 580, 51 + d + 10};
-            DrawText(painter, text.translation, translationRect, DT_WORDBREAK, normal, black, PanelYellow);
+            DrawText(painter, text.translation, translationRect, DT_WORDBREAK, normal, TextBlack, PanelYellow);
         }
     }
     std::uint8_t glyph[GlyphBytes];
     for (const PendingGlyph& pending : glyphs) {
         ReadGlyph(pending.code, glyph);
-        DrawGlyph(image, glyph, pending.x, pending.y, black);
+        DrawGlyph(image, glyph, pending.x, pending.y, TextBlack);
     }
     UpdateDrawingArea(325, 25, 580, 370);
 }

@@ -23,7 +23,6 @@ const QColor BarGrey(128, 128, 128);
 const QColor TrainingBlue(0, 0, 255);
 const QColor ExamRed(255, 0, 0);
 const QColor ChartBlue(0, 50, 130);
-const QColor TextBlack(0, 0, 0);
 
 // Range of the bar and the scale. An exam range that was never set would divide by zero; such a
 // state draws as training does.

@@ -37,12 +37,6 @@ constexpr int SaveAt = 10;
 bool IsLetter(unsigned key) { return key >= 'a' && key <= 'z'; }
 bool IsToneDigit(unsigned key) { return key >= '0' && key <= '5'; }
 
-const StringPair* ReadingOfRow(int row) {
-    PairNode* node = App.ReadingList.head;
-    for (int k = 0; k < row && node != nullptr; ++k) node = node->next;
-    return node != nullptr ? &node->pair : nullptr;
-}
-
 // The hidden diagnostic words, matched against the whole row text.
 void RunDiagnosticWord(const WideString& text) {
     if (text == WideString("dump1"))
@@ -98,7 +92,7 @@ int OnPinyinChanged() {
         LogStep(StepTooManyReadings);
         return 0;
     }
-    const StringPair* reading = ReadingOfRow(App.ActiveRow);
+    const StringPair* reading = App.ReadingList.At(App.ActiveRow);
     if (App.ActiveRow >= App.ReadingCount || reading == nullptr) {
         LogStep(StepNoReadingForRow);
         return 0;

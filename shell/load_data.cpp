@@ -64,15 +64,7 @@ int LoadData()
 {
     LogTrace("LoadData");
 
-    App.Files.Glyphs = NarrowString("cbf");
-    App.Files.GlyphIndex = NarrowString("cbfcon");
-    App.Files.Info = NarrowString("cif");
-    App.Files.InfoIndex = NarrowString("cifcon");
-    App.Files.Frequency = NarrowString("index");
-    App.Files.Pinyin = NarrowString("pinyin");
-    App.Files.Settings = NarrowString("sf04");
-    App.Files.Words = NarrowString("wtf");
-    App.Files.Learner = NarrowString("student.lumora");
+    NameDataFiles();
 
     ProgressSteps = 0;
     OpenProgressWindow();

@@ -38,10 +38,9 @@ double Since(Clock::time_point start) {
 
 // The reading of the active row, as the learner would type it.
 std::string ExpectedReading() {
-    PairNode* node = App.ReadingList.head;
-    for (int k = 0; node != nullptr && k < App.ActiveRow; ++k) node = node->next;
-    if (node == nullptr) return "";
-    return NarrowString(node->pair.first).c_str();
+    const StringPair* reading = App.ReadingList.At(App.ActiveRow);
+    if (reading == nullptr) return "";
+    return NarrowString(reading->first).c_str();
 }
 
 void TypeAndTime(int answers, std::vector<double>& decided, std::vector<double>& next) {

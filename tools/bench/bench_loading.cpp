@@ -43,18 +43,6 @@ void BuildFullDatabase() {
     db.Write();
 }
 
-void NameFiles() {
-    App.Files.Glyphs = "cbf";
-    App.Files.GlyphIndex = "cbfcon";
-    App.Files.Info = "cif";
-    App.Files.InfoIndex = "cifcon";
-    App.Files.Frequency = "index";
-    App.Files.Pinyin = "pinyin";
-    App.Files.Settings = "sf04";
-    App.Files.Words = "wtf";
-    App.Files.Learner = "student.lumora";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +55,6 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         ResetProgramState();
         SavePauseMs = 0;
-        NameFiles();
         Clock::time_point start = Clock::now();
         int ok = LoadPinyinList() && LoadWdsList() && LoadIndex() && LoadSettings() && LoadStudent();
         Clock::time_point loaded = Clock::now();

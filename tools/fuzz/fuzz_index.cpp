@@ -13,11 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SplitInput(data, size, parts, sizes, 5);
     const char* names[5] = {"cbfcon", "cbf", "cifcon", "cif", "index"};
     for (int i = 0; i < 5; ++i) WriteWhole(names[i], parts[i], sizes[i]);
-    App.Files.GlyphIndex = "cbfcon";
-    App.Files.Glyphs = "cbf";
-    App.Files.InfoIndex = "cifcon";
-    App.Files.Info = "cif";
-    App.Files.Frequency = "index";
     if (LoadIndex()) {
         std::uint8_t glyph[72];
         for (int k = 0; k < FrequencyCount; ++k) ReadGlyph(App.FreqList[k], glyph);

@@ -25,7 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         App.FreqList[k] = static_cast<CharCode>(0x4E00 + k);
         App.FreqRank[0x4E00 + k] = static_cast<std::uint16_t>(k + 1);
     }
-    App.Files.Learner = "student.lumora";
     LoadStudent();
     return 0;
 }
