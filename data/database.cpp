@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "data/byte_io.h"
+#include "data/log.h"
 #include "data/program_state.h"
-#include "shell/log.h"
 
 namespace {
 

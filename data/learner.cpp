@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "data/byte_io.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/replace_file.h"
 #include "data/seams.h"
 #include "data/settings.h"
-#include "shell/log.h"
 
 namespace {
 

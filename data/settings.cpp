@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "data/byte_io.h"
+#include "data/clock.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/replace_file.h"
-#include "engine/clock.h"
-#include "shell/log.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "data/byte_io.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/scramble.h"
-#include "shell/log.h"
 
 namespace {
 

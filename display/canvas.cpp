@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QList>
 #include <QPainter>
+#include <QRegion>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
 
-#include "shell/platform.h"
 
 QWidget* DrawingWidget = nullptr;
 QLabel* StatusParts[3] = {nullptr, nullptr, nullptr};
@@ -34,6 +34,48 @@ void UpdateDrawingArea(int left, int top, int right, int bottom)
 {
     if (DrawingWidget == nullptr || right <= left || bottom <= top) return;
     DrawingWidget->update(QRect(left, top, right - left, bottom - top));
+}
+
+namespace {
+QRegion PendingRegion(0, 0, DrawingWidth, DrawingHeight);
+bool InRebuild = false;
+}  // namespace
+
+void InvalidateArea(int left, int top, int right, int bottom)
+{
+    if (DrawingWidget == nullptr || right <= left || bottom <= top) return;
+    const QRect area(left, top, right - left, bottom - top);
+    MarkForRebuild(area);
+    DrawingWidget->update(area);
+}
+
+void MarkForRebuild()
+{
+    MarkForRebuild(QRect(0, 0, DrawingWidth, DrawingHeight));
+}
+
+void MarkForRebuild(const QRect& area)
+{
+    if (InRebuild) return;
+    PendingRegion += area.intersected(QRect(0, 0, DrawingWidth, DrawingHeight));
+}
+
+bool RebuildPending()
+{
+    return !PendingRegion.isEmpty();
+}
+
+QRegion BeginRebuild()
+{
+    InRebuild = true;
+    const QRegion region = PendingRegion;
+    PendingRegion = QRegion();
+    return region;
+}
+
+void EndRebuild()
+{
+    InRebuild = false;
 }
 
 void PreparePainter(QPainter& painter)
@@ -200,7 +242,7 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
     return result;
 }
 
-// The one caret of the window: hidden when created, shown by ShowCaret, gone after DestroyCaret.
+// The one caret of the window: hidden when created, shown by ShowCaret, gone after RemoveCaret.
 namespace {
 struct CaretState {
     bool exists = false;
@@ -243,7 +285,7 @@ void ShowCaret()
     UpdateCaretArea();
 }
 
-void DestroyCaret()
+void RemoveCaret()
 {
     UpdateCaretArea();
     Caret = CaretState();

@@ -10,6 +10,8 @@
 #include "data/strings.h"
 
 class QLabel;
+class QRect;
+class QRegion;
 class QPainter;
 class QWidget;
 
@@ -26,6 +28,17 @@ extern QLabel* StatusParts[3];
 // their own short-lived painter and then call UpdateDrawingArea for what they changed.
 QImage& BackingImage();
 void UpdateDrawingArea(int left, int top, int right, int bottom);
+
+// Parts of the backing image to be rebuilt (background and all drawing) at the next paint.
+// Invalidates a rectangle (right and bottom excluded) so the next paint rebuilds it.
+void InvalidateArea(int left, int top, int right, int bottom);
+void MarkForRebuild();
+void MarkForRebuild(const QRect& area);
+bool RebuildPending();
+// Hands out the region to rebuild and forgets it; marks made until EndRebuild are ignored, since
+// the drawing done by the rebuild itself must not start another.
+QRegion BeginRebuild();
+void EndRebuild();
 
 // Colours used across the panels.
 const QColor PanelYellow(255, 255, 0);
@@ -75,7 +88,8 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
 void CreateCaret(int width, int height);
 void SetCaretPos(int x, int y);
 void ShowCaret();
-// (DestroyCaret is declared with the other window services in shell/platform.h.)
+// Removes the caret; the engine reaches it as DestroyCaret through the window services.
+void RemoveCaret();
 bool CaretVisible();
 QRect CaretRect();
 // Copies the exposed part of the backing image and, when 'caretOn', the caret inverted over it.

@@ -16,11 +16,10 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
-#include "display/display.h"
-#include "shell/log.h"
-#include "shell/platform.h"
+#include "engine/drawing.h"
 
 DialogHook DialogOpened = nullptr;
 

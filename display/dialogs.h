@@ -1,6 +1,9 @@
 // The three modal dialogs; each returns when its OK button was pressed.
 #pragma once
 
+// The OK button of every dialog.
+constexpr int IDC_OK = 1032;
+
 void RunCharOptions();  // dialog 155 "Character Display Options"
 void RunExamOptions();  // dialog 156 "Exam Settings"
 void RunAbout();        // dialog 154 "Lumora - About"

@@ -4,11 +4,10 @@
 #include <QString>
 #include <algorithm>
 
+#include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
-#include "display/display.h"
-#include "shell/log.h"
-#include "shell/platform.h"
+#include "engine/drawing.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ void ShowEntry(int row, int clear)
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
     // A finished character keeps no caret anywhere in the entry area.
-    if (App.Answered) DestroyCaret();
+    if (App.Answered) RemoveCaret();
 
     QPainter painter(&BackingImage());
     PreparePainter(painter);

@@ -6,12 +6,11 @@
 #include <QImage>
 #include <QPainter>
 
+#include "data/clock.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
-#include "display/display.h"
-#include "engine/clock.h"
-#include "shell/log.h"
-#include "shell/platform.h"
+#include "engine/drawing.h"
 
 Rect UpDownArea = {0, 0, 0, 0};
 int UpDownShown = 0;

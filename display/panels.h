@@ -8,7 +8,7 @@
 extern Rect UpDownArea;
 extern int UpDownShown;
 
-// How a removed indicator is handed back to the window: InvalidateArea (shell/platform.h) in the
+// How a removed indicator is handed back to the window: InvalidateArea (display/canvas.h) in the
 // program; tests put a counter here.
 using InvalidateFunction = void (*)(int left, int top, int right, int bottom);
 extern InvalidateFunction InvalidateUpDown;

@@ -3,11 +3,11 @@
 #include <QPainter>
 
 #include "data/database.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
-#include "display/display.h"
 #include "display/glyph.h"
-#include "shell/log.h"
+#include "engine/drawing.h"
 
 Rect GlyphArea = {0, 0, 0, 0};
 

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "data/byte_io.h"
+#include "data/log.h"
 #include "data/program_state.h"
-#include "display/display.h"
+#include "engine/drawing.h"
 #include "engine/results.h"
-#include "shell/log.h"
-#include "shell/platform.h"
+#include "engine/window.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data/clock.h"
+#include "data/log.h"
 #include "data/program_state.h"
+#include "data/random.h"
 #include "data/seams.h"
-#include "display/display.h"
-#include "engine/clock.h"
-#include "engine/random.h"
+#include "engine/drawing.h"
 #include "engine/results.h"
 #include "engine/selection.h"
-#include "shell/log.h"
-#include "shell/platform.h"
+#include "engine/window.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <cstdint>
 
 #include "data/learner.h"
+#include "data/log.h"
 #include "data/program_state.h"
-#include "display/display.h"
 #include "engine/diagnostics.h"
+#include "engine/drawing.h"
 #include "engine/results.h"
 #include "engine/selection.h"
-#include "shell/log.h"
-#include "shell/platform.h"
+#include "engine/window.h"
 
 namespace {
 

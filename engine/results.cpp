@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "data/learner.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "engine/selection.h"
-#include "shell/log.h"
 
 namespace {
 

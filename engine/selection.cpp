@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "data/clock.h"
+#include "data/log.h"
 #include "data/program_state.h"
+#include "data/random.h"
 #include "data/scramble.h"
-#include "display/display.h"
-#include "engine/clock.h"
-#include "engine/random.h"
-#include "shell/log.h"
-#include "shell/platform.h"
+#include "engine/drawing.h"
+#include "engine/window.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 
 #include "data/database.h"
 #include "data/learner.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/settings.h"
 #include "data/word_lists.h"
 #include "engine/selection.h"
-#include "shell/log.h"
 #include "shell/main_window.h"
 
 QProgressBar* ProgressWindow = nullptr;

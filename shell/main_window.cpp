@@ -20,16 +20,17 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
 #include "display/dialogs.h"
-#include "display/display.h"
+#include "engine/drawing.h"
 #include "engine/exam.h"
 #include "engine/input.h"
 #include "engine/results.h"
 #include "engine/selection.h"
+#include "engine/window.h"
 #include "shell/load_data.h"
-#include "shell/log.h"
 #include "shell/pictures.h"
 #include "shell/platform.h"
 
@@ -39,9 +40,6 @@ int QuitCode = 0;
 
 namespace {
 
-// Parts of the drawing area invalidated since the last paint; the background is repainted there.
-QRegion PendingRegion(0, 0, DrawingWidth, DrawingHeight);
-bool InPaint = false;
 QTextBrowser* HelpWindow = nullptr;
 
 struct MenuItem {
@@ -84,19 +82,6 @@ void CloseHelpWindow()
     HelpWindow = nullptr;
 }
 
-void MarkForRebuild()
-{
-    MarkForRebuild(QRect(0, 0, DrawingWidth, DrawingHeight));
-}
-
-void MarkForRebuild(const QRect& area)
-{
-    // Drawing done by OnPaint itself must not start another rebuild.
-    if (InPaint)
-        return;
-    PendingRegion += area.intersected(QRect(0, 0, DrawingWidth, DrawingHeight));
-}
-
 void EndEventLoop(int code)
 {
     QuitRequested = true;
@@ -125,11 +110,9 @@ void DrawingArea::Blink()
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
-    if (!PendingRegion.isEmpty()) {
+    if (RebuildPending()) {
         LogTrace("WM_PAINT");
-        InPaint = true;
         OnPaint();
-        InPaint = false;
     }
     QPainter painter(this);
     PaintDrawingArea(painter, event->rect(), caretOn_);
@@ -172,7 +155,7 @@ LumoraWindow::LumoraWindow()
     setCentralWidget(area_);
     BuildMenu();
     // A new window starts from a blank area: its first paint builds everything.
-    PendingRegion = QRegion(0, 0, DrawingWidth, DrawingHeight);
+    MarkForRebuild();
     setFocusProxy(area_);
     area_->setFocus();
 }
@@ -318,6 +301,7 @@ int OnCreate(LumoraWindow* window)
     }
     MainWindow = window;
     DrawingWidget = window->Area();
+    ConnectWindowServices();
 
     if (!LoadData()) {
         LogStep(2226);
@@ -342,8 +326,7 @@ int OnPaint()
 {
     // The background goes only where the area was invalidated; the drawing operations then paint
     // their parts whole, as they would with their own device context.
-    const QRegion region = PendingRegion;
-    PendingRegion = QRegion();
+    const QRegion region = BeginRebuild();
     {
         QPainter painter(&BackingImage());
         PreparePainter(painter);
@@ -365,6 +348,7 @@ int OnPaint()
     ShowProgress();
     if (App.Answered)
         ShowExamples();
+    EndRebuild();
     return 1;
 }
 

@@ -57,9 +57,6 @@ int OnCreate(LumoraWindow* window);
 int OnPaint();
 // The command dispatcher for menu ids.
 void OnCommand(int id);
-// Marks the backing image for rebuilding at the next paint.
-void MarkForRebuild();
-void MarkForRebuild(const QRect& area);
 
 // How the event loop ended: set by the close sequence (2) and by SendAbort (its code).
 extern bool QuitRequested;

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QImage>
 
-#include "shell/log.h"
+#include "data/log.h"
 
 QImage* TrainingPicture = nullptr;
 QImage* ExamPicture = nullptr;

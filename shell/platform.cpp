@@ -1,18 +1,20 @@
-// The window services the engine and the display ask for, and the Qt message box answerer.
+// The window services the engine asks for, and the Qt message box answerer.
 #include "shell/platform.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QMessageBox>
-#include <QRect>
 
+#include "data/log.h"
 #include "data/seams.h"
 #include "display/canvas.h"
-#include "shell/log.h"
+#include "engine/window.h"
 #include "shell/main_window.h"
 #include "shell/winmain.h"
 
-void EnableCommand(int id, bool enabled)
+namespace {
+
+void EnableCommandQt(int id, bool enabled)
 {
     if (MainWindow == nullptr)
         return;
@@ -20,14 +22,14 @@ void EnableCommand(int id, bool enabled)
         action->setEnabled(enabled);
 }
 
-void SendCommand(int id)
+void SendCommandQt(int id)
 {
     if (MainWindow == nullptr)
         return;
     OnCommand(id);
 }
 
-void SendAbort(int quitCode)
+void SendAbortQt(int quitCode)
 {
     if (MainWindow == nullptr)
         return;
@@ -36,7 +38,7 @@ void SendAbort(int quitCode)
     MainWindow->hide();
 }
 
-void RepaintMainWindow()
+void RepaintMainWindowQt()
 {
     if (MainWindow == nullptr)
         return;
@@ -44,13 +46,14 @@ void RepaintMainWindow()
     MainWindow->Area()->repaint();
 }
 
-void InvalidateArea(int left, int top, int right, int bottom)
+const WindowServices QtWindowServices = {EnableCommandQt, SendCommandQt, SendAbortQt, RepaintMainWindowQt,
+                                         RemoveCaret};
+
+}  // namespace
+
+void ConnectWindowServices()
 {
-    if (MainWindow == nullptr || right <= left || bottom <= top)
-        return;
-    const QRect area(left, top, right - left, bottom - top);
-    MarkForRebuild(area);
-    MainWindow->Area()->update(area);
+    ConnectWindow(&QtWindowServices);
 }
 
 int AskLearnerQt(const char* text, const char* caption, int buttons, int owned)

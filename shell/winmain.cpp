@@ -10,10 +10,10 @@
 #include <unistd.h>
 
 #include "data/learner.h"
+#include "data/log.h"
 #include "data/seams.h"
 #include "display/canvas.h"
 #include "shell/load_data.h"
-#include "shell/log.h"
 #include "shell/main_window.h"
 #include "shell/pictures.h"
 

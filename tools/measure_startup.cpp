@@ -11,8 +11,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "engine/window.h"
 #include "shell/main_window.h"
-#include "shell/platform.h"
 #include "shell/winmain.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <filesystem>
 
-#include "data/strings.h"
+#include "data/clock.h"
+#include "data/log.h"
 #include "data/program_state.h"
+#include "data/random.h"
 #include "data/scramble.h"
 #include "data/seams.h"
-#include "engine/clock.h"
-#include "engine/random.h"
-#include "shell/log.h"
+#include "data/strings.h"
 #include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
 

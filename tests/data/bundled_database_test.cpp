@@ -10,10 +10,10 @@
 
 #include "data/byte_io.h"
 #include "data/database.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/scramble.h"
 #include "data/word_lists.h"
-#include "shell/log.h"
 #include "tests/support/test_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "data/database.h"
+#include "data/log.h"
 #include "data/program_state.h"
-#include "shell/log.h"
 #include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
 

@@ -7,9 +7,9 @@
 
 #include "data/database.h"
 #include "data/learner.h"
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/seams.h"
-#include "shell/log.h"
 #include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
 

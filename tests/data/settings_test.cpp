@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/seams.h"
 #include "data/settings.h"
-#include "shell/log.h"
 #include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
 

@@ -1,9 +1,9 @@
 // LoadPinyinList and LoadWdsList: the reading rules, records cut short and over-long data.
 #include <gtest/gtest.h>
 
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/word_lists.h"
-#include "shell/log.h"
 #include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
 

@@ -1,9 +1,9 @@
 // The fonts, text layout and caret that every panel's exact pixels depend on; and that without a
 // window no operation draws.
+#include "data/log.h"
 #include "data/program_state.h"
-#include "display/display.h"
 #include "display/panels.h"
-#include "shell/log.h"
+#include "engine/drawing.h"
 #include "tests/display/display_fixture.h"
 
 using CanvasTest = DisplayTest;

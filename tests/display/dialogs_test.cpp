@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "data/log.h"
 #include "data/program_state.h"
 #include "display/dialogs.h"
-#include "shell/log.h"
 #include "tests/display/display_fixture.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "data/program_state.h"
 #include "display/canvas.h"
 #include "display/glyph.h"
-#include "shell/platform.h"
+#include "engine/window.h"
 #include "tests/support/test_support.h"
 
 constexpr QRgb White = 0xFFFFFF, Black = 0, Yellow = 0xFFFF00, Grey = 0xC0C0C0, Green = 0x00FF00, Red = 0xFF0000,
@@ -25,7 +25,7 @@ protected:
         for (int i = 0; i < 3; ++i) StatusParts[i] = &labels[i];
         BackingImage().fill(Qt::white);
         GlyphArea = {0, 0, 0, 0};
-        DestroyCaret();
+        RemoveCaret();
     }
     void TearDown() override
     {

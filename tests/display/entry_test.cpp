@@ -1,6 +1,6 @@
 // The entry rows before and after their answer, and the status bar texts.
 #include "data/program_state.h"
-#include "display/display.h"
+#include "engine/drawing.h"
 #include "tests/display/display_fixture.h"
 
 class EntryTest : public DisplayTest {

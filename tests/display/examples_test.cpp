@@ -1,7 +1,7 @@
 // The example-word panel: empty until the answer, then framed glyphs, reading and translation.
 #include <algorithm>
 
-#include "display/display.h"
+#include "engine/drawing.h"
 #include "tests/display/display_fixture.h"
 
 class ExamplesTest : public DatabaseTest {

@@ -1,5 +1,5 @@
 // The dot order of the glyph bitmap and the places of the glyph box's one or two frames.
-#include "display/display.h"
+#include "engine/drawing.h"
 #include "tests/display/display_fixture.h"
 
 using GlyphTest = DisplayTest;

@@ -1,8 +1,8 @@
 // The level bar, scale, up/down indicator and exam chart, checked pixel by pixel.
+#include "data/clock.h"
 #include "data/program_state.h"
-#include "display/display.h"
 #include "display/panels.h"
-#include "engine/clock.h"
+#include "engine/drawing.h"
 #include "tests/display/display_fixture.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include "data/database.h"
 #include "data/learner.h"
 #include "data/program_state.h"
+#include "data/random.h"
 #include "data/seams.h"
 #include "data/settings.h"
 #include "data/word_lists.h"
 #include "engine/input.h"
-#include "engine/random.h"
 #include "engine/selection.h"
 #include "tests/support/test_support.h"
 

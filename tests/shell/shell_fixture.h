@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "display/dialogs.h"
+#include "engine/window.h"
 #include "shell/main_window.h"
-#include "shell/platform.h"
 #include "shell/winmain.h"
 #include "tests/support/test_support.h"
 

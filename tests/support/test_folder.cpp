@@ -8,9 +8,9 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "data/log.h"
 #include "data/program_state.h"
 #include "data/seams.h"
-#include "shell/log.h"
 #include "tests/support/test_support.h"
 
 namespace {

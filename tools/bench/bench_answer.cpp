@@ -17,8 +17,8 @@
 #include "data/program_state.h"
 #include "data/seams.h"
 #include "engine/input.h"
+#include "engine/window.h"
 #include "shell/main_window.h"
-#include "shell/platform.h"
 #include "shell/winmain.h"
 #include "tests/support/test_support.h"
 

@@ -1,12 +1,12 @@
 // The day clock. Days are counted on the local calendar, from the broken-down local date, so a
 // change to or from summer time never moves the count by an hour across midnight.
-#include "engine/clock.h"
+#include "data/clock.h"
 
 #include <ctime>
 
+#include "data/log.h"
+#include "data/random.h"
 #include "data/seams.h"
-#include "engine/random.h"
-#include "shell/log.h"
 
 namespace {
 

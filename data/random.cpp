@@ -1,6 +1,6 @@
 // The program's one linear congruential generator; its constants and 15-bit output are part of
 // the behaviour (the same seed must give the same questions).
-#include "engine/random.h"
+#include "data/random.h"
 
 #include "data/program_state.h"
 

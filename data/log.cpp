@@ -1,6 +1,6 @@
 // The diagnostic log. Each line opens, appends and closes "log.txt", so a line is on disk as soon
 // as it is written. A log that cannot be opened loses that line and nothing else.
-#include "shell/log.h"
+#include "data/log.h"
 
 #include <cstdio>
 
