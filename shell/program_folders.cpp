@@ -34,7 +34,7 @@ ProgramFolders FindProgramFolders(const QString& programFolder, const char* xdgD
     }
     folders.Installed = true;
     folders.ReadOnly = shared;
-    folders.Records = QString::fromStdString(UserRecordsFolder(xdgDataHome, home));
+    folders.Records = QFile::decodeName(QByteArray::fromStdString(UserRecordsFolder(xdgDataHome, home)));
     return folders;
 }
 
