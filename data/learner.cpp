@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/byte_io.h"
+#include "data/file_places.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/replace_file.h"
@@ -92,7 +93,7 @@ int LoadStudent2() {
     if (App.UpgradeFlag == 0) return 0;
     LogTrace("LoadStudent2");
 
-    ByteFile old("student2.dat", "rb");
+    ByteFile old(RecordFile("student2.dat").c_str(), "rb");
     if (!old.IsOpen()) {
         LogStep(620);
         return 0;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "data/file_places.h"
 #include "data/seams.h"
 
 int LogEnabled = 0;
@@ -11,7 +12,7 @@ int LogEnabled = 0;
 namespace {
 
 void AppendLine(const char* text) {
-    std::FILE* file = std::fopen("log.txt", "a");
+    std::FILE* file = std::fopen(RecordFile("log.txt").c_str(), "a");
     if (!file) return;
     std::fputs(text, file);
     std::fputc('\n', file);
@@ -32,10 +33,10 @@ void LogStep(int code) {
 
 void SwitchLog() {
     LogEnabled = 0;
-    if (std::FILE* marker = std::fopen("need_log_file.txt", "r")) {
+    if (std::FILE* marker = std::fopen(RecordFile("need_log_file.txt").c_str(), "r")) {
         std::fclose(marker);
         LogEnabled = 1;
         AskLearner("Log file will be written", "", AskOk, 0);
     }
-    if (std::FILE* log = std::fopen("log.txt", "w")) std::fclose(log);
+    if (std::FILE* log = std::fopen(RecordFile("log.txt").c_str(), "w")) std::fclose(log);
 }

@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "data/file_places.h"
+
 ProgramState::ProgramState()
     : GlyphOffset{},
       InfoOffset{},
@@ -36,16 +38,17 @@ ProgramState::ProgramState()
 
 ProgramState App;
 
+// Read-only database files come from the read-only folder, the learner's two from the records folder.
 void NameDataFiles() {
-    App.Files.Glyphs = "cbf";
-    App.Files.GlyphIndex = "cbfcon";
-    App.Files.Info = "cif";
-    App.Files.InfoIndex = "cifcon";
-    App.Files.Frequency = "index";
-    App.Files.Pinyin = "pinyin";
-    App.Files.Settings = "sf04";
-    App.Files.Words = "wtf";
-    App.Files.Learner = "student.lumora";
+    App.Files.Glyphs = ReadOnlyFile("cbf");
+    App.Files.GlyphIndex = ReadOnlyFile("cbfcon");
+    App.Files.Info = ReadOnlyFile("cif");
+    App.Files.InfoIndex = ReadOnlyFile("cifcon");
+    App.Files.Frequency = ReadOnlyFile("index");
+    App.Files.Pinyin = ReadOnlyFile("pinyin");
+    App.Files.Settings = RecordFile("sf04");
+    App.Files.Words = ReadOnlyFile("wtf");
+    App.Files.Learner = RecordFile("student.lumora");
 }
 
 // Destroying and rebuilding in place releases lists, strings and open files through their own

@@ -6,6 +6,7 @@
 
 #include "data/byte_io.h"
 #include "data/clock.h"
+#include "data/file_places.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/replace_file.h"
@@ -39,7 +40,7 @@ int LoadSettings() {
         App.TrainingMode = true;
         return 1;
     }
-    if (ByteFile oldSettings("sf", "rb"); oldSettings.IsOpen()) App.UpgradeFlag = 1;
+    if (ByteFile oldSettings(RecordFile("sf").c_str(), "rb"); oldSettings.IsOpen()) App.UpgradeFlag = 1;
     App.DisplayOptions = 0;
     App.ExamLevel = 2;
     App.ExamLength = 4;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/byte_io.h"
+#include "data/file_places.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "engine/drawing.h"
@@ -74,7 +75,7 @@ void WriteDumpFiles() {
         student.Number(pos).Ascii(" ").Unit(static_cast<std::uint16_t>(code)).Ascii(" ");
         student.Number(record.Good).Ascii(" ").Number(record.Wrong).Ascii(" ").Number(record.Streak).EndLine();
     }
-    student.WriteTo("student.txt");
+    student.WriteTo(RecordFile("student.txt").c_str());
 
     WideText exam;
     for (int k = 0; k < HistoryCount; ++k) {
@@ -82,7 +83,7 @@ void WriteDumpFiles() {
         exam.Number(k).Ascii(": ").Number(entry.Day).Ascii(" ").Number(entry.Asked).Ascii(" ");
         exam.Number(entry.Known).Ascii(" ").Number(entry.Margin).EndLine();
     }
-    exam.WriteTo("exam.txt");
+    exam.WriteTo(RecordFile("exam.txt").c_str());
 }
 
 void MarkAllQueuedKnown() {

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "data/file_places.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
@@ -61,12 +62,12 @@ void OpenHelp()
         if (MainWindow != nullptr)
             HelpWindow->move(MainWindow->frameGeometry().topLeft() + QPoint(40, 40));
     }
-    const QFileInfo file(QStringLiteral("lumora_help"));
+    const QFileInfo file(QString::fromLocal8Bit(ReadOnlyFile("lumora_help").c_str()));
     if (file.isFile() && file.isReadable()) {
         HelpWindow->setSource(QUrl::fromLocalFile(file.absoluteFilePath()), QTextDocument::HtmlResource);
     } else {
         HelpWindow->setPlainText(QStringLiteral("The help file \"lumora_help\" was not found in %1.\n\n"
-                                                "It belongs in the folder the program is started from.")
+                                                "It belongs beside the program, or in share/lumora of an installed program.")
                                      .arg(file.absolutePath()));
     }
     HelpWindow->show();
@@ -289,8 +290,8 @@ static QPoint VisiblePosition(int x, int y)
 int OnCreate(LumoraWindow* window)
 {
     LogTrace("OnCreate");
-    LoadPictureFile("bktrain_de.jpg", TrainingPicture);
-    LoadPictureFile("bkexam_de.jpg", ExamPicture);
+    LoadPictureFile(ReadOnlyFile("bktrain_de.jpg").c_str(), TrainingPicture);
+    LoadPictureFile(ReadOnlyFile("bkexam_de.jpg").c_str(), ExamPicture);
     if (TrainingPicture == nullptr || ExamPicture == nullptr) {
         LogStep(2172);
         return -1;

@@ -1,8 +1,11 @@
-// Generates the pictures compiled into the program: the icon, the glyph frame
-// and the up/down indicators. Not part of the main build; run by hand:
+// Generates the pictures compiled into the program (the icon, the glyph frame and the up/down
+// indicators) and the desktop icons in every size a menu asks for. Not part of the main build;
+// run by hand (needs fonts-wqy-zenhei for the character):
 //   g++ -std=c++20 -fPIC tools/make_pictures.cpp $(pkg-config --cflags --libs Qt6Gui) -o /tmp/make_pictures
 //   QT_QPA_PLATFORM=offscreen /tmp/make_pictures resources
+#include <QFile>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -142,6 +145,45 @@ QImage MakeIcon(int size)
     return image;
 }
 
+// The same tile as an SVG, the character as outlines so that no font is needed to show it.
+QString MakeIconSvg()
+{
+    const double size = 256;
+    QFont font("WenQuanYi Zen Hei");
+    font.setPixelSize(int(size * 3 / 4));
+    font.setBold(true);
+    const QFontMetricsF metrics(font);
+    const QString glyph = QString::fromUtf8("字");
+    // Where drawText with AlignCenter puts the text: its advance and line box centred in the tile.
+    const double x = (size - metrics.horizontalAdvance(glyph)) / 2;
+    const double baseline = (size - metrics.height()) / 2 + metrics.ascent();
+    QPainterPath text;
+    text.addText(x, baseline, font, glyph);
+
+    QString data;
+    for (int i = 0; i < text.elementCount(); ++i) {
+        const QPainterPath::Element e = text.elementAt(i);
+        if (e.isMoveTo()) data += QString("M%1 %2").arg(e.x, 0, 'f', 2).arg(e.y, 0, 'f', 2);
+        else if (e.isLineTo()) data += QString("L%1 %2").arg(e.x, 0, 'f', 2).arg(e.y, 0, 'f', 2);
+        else if (e.isCurveTo()) data += QString("C%1 %2").arg(e.x, 0, 'f', 2).arg(e.y, 0, 'f', 2);
+        else data += QString(" %1 %2").arg(e.x, 0, 'f', 2).arg(e.y, 0, 'f', 2);
+    }
+    const double corner = size / 6.0;
+    return QString("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 256\">\n"
+                   "<rect x=\"0.5\" y=\"0.5\" width=\"255\" height=\"255\" rx=\"%1\" fill=\"#ffffff\" "
+                   "stroke=\"#961414\" stroke-width=\"1.5\"/>\n"
+                   "<path fill=\"#c81010\" fill-rule=\"nonzero\" d=\"%2\"/>\n</svg>\n")
+        .arg(corner, 0, 'f', 2)
+        .arg(data);
+}
+
+bool WriteText(const QString& name, const QString& text)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return file.write(text.toUtf8()) >= 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -150,6 +192,10 @@ int main(int argc, char** argv)
     QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("resources");
     bool ok = MakeFrame().save(folder + "/bitmap149.png") && MakeUp().save(folder + "/bitmap150.png") &&
               MakeDown().save(folder + "/bitmap151.png") && MakeIcon(32).save(folder + "/icon102.png");
+    // The same drawing for the desktop menus and the package, one file per standard size.
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        ok = ok && MakeIcon(size).save(QString("%1/desktop/icons/lumora-%2.png").arg(folder).arg(size));
+    ok = ok && WriteText(folder + "/desktop/icons/lumora.svg", MakeIconSvg());
     if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1] ? argv[1] : "resources");
     return ok ? 0 : 1;
 }
