@@ -110,6 +110,9 @@ void DrawingArea::Blink()
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
+    // Painted at the screen's own resolution: a new ratio (the window moved to another screen,
+    // the desktop's scale changed) starts a backing image of the new size.
+    SetDrawingRatio(devicePixelRatioF());
     if (RebuildPending()) {
         LogTrace("WM_PAINT");
         OnPaint();
@@ -301,6 +304,7 @@ int OnCreate(LumoraWindow* window)
     }
     MainWindow = window;
     DrawingWidget = window->Area();
+    SetDrawingRatio(window->devicePixelRatioF());
     ConnectWindowServices();
 
     if (!LoadData()) {
@@ -327,14 +331,11 @@ int OnPaint()
     // The background goes only where the area was invalidated; the drawing operations then paint
     // their parts whole, as they would with their own device context.
     const QRegion region = BeginRebuild();
-    {
-        QPainter painter(&BackingImage());
-        PreparePainter(painter);
-        painter.setClipRegion(region);
-        painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), Qt::white);
-        if (TrainingPicture != nullptr && ExamPicture != nullptr)
-            painter.drawImage(QPoint(0, 0), App.TrainingMode ? *TrainingPicture : *ExamPicture);
-    }
+    const QImage* picture = nullptr;
+    if (TrainingPicture != nullptr && ExamPicture != nullptr)
+        picture = App.TrainingMode ? TrainingPicture : ExamPicture;
+    for (const QRect& area : region)
+        DrawBackground(BackingImage(), area, picture);
     const QRect changed = region.boundingRect();
     UpdateDrawingArea(changed.left(), changed.top(), changed.left() + changed.width(),
                       changed.top() + changed.height());
