@@ -363,6 +363,14 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
     return result;
 }
 
+void ReturnFocusToDrawingArea()
+{
+    if (DrawingWidget == nullptr || !DrawingWidget->isVisible()) return;
+    QWidget* window = DrawingWidget->window();
+    window->activateWindow();
+    DrawingWidget->setFocus(Qt::OtherFocusReason);
+}
+
 // The one caret of the window: hidden when created, shown by ShowCaret, gone after RemoveCaret.
 namespace {
 struct CaretState {

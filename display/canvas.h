@@ -102,6 +102,10 @@ struct TextRect {
 int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned flags,
              const QFont& font, const QColor& colour, const QColor& background = QColor());
 
+// Gives the keyboard back to the drawing area once a dialog or message box has closed, so that
+// the next answer can be typed at once, whatever the window manager activates then.
+void ReturnFocusToDrawingArea();
+
 // Caret of the entry rows: one per window, a new one replaces the old.
 void CreateCaret(int width, int height);
 void SetCaretPos(int x, int y);

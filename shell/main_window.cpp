@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QFont>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPaintEvent>
@@ -50,6 +51,42 @@ struct MenuItem {
 // Right edges of the status bar parts lie at 135, 400 and 650 pixels.
 constexpr int StatusPartLeft[3] = {0, 135, 400};
 constexpr int StatusPartWidth[3] = {135, 265, 250};
+
+// A menu in which a greyed item takes no part in mnemonic matching: "Start E&xam" and "End E&xam"
+// share their letter, and only one of them is ever enabled, so the letter alone picks that one.
+class CommandMenu : public QMenu {
+public:
+    CommandMenu(const QString& title, QWidget* parent) : QMenu(title, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        QAction* match = nullptr;
+        int matches = 0;
+        const QString typed = event->text().toLower();
+        const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        if (plain && typed.size() == 1 && typed[0].isLetterOrNumber()) {
+            for (QAction* action : actions()) {
+                if (action->isSeparator() || !action->isEnabled() || !action->isVisible())
+                    continue;
+                const QString text = action->text();
+                const qsizetype amp = text.indexOf(QLatin1Char('&'));
+                if (amp >= 0 && amp + 1 < text.size() && text[amp + 1].toLower() == typed[0]) {
+                    match = action;
+                    ++matches;
+                }
+            }
+        }
+        if (matches != 1) {
+            QMenu::keyPressEvent(event);
+            return;
+        }
+        // Chosen as if highlighted and confirmed, so that the menu closes the usual way.
+        setActiveAction(match);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QMenu::keyPressEvent(&enter);
+    }
+};
 
 void OpenHelp()
 {
@@ -179,7 +216,8 @@ void LumoraWindow::BuildMenu()
         {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}}},
     };
     for (const Menu& menu : menus) {
-        QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
+        QMenu* popup = new CommandMenu(QString::fromLatin1(menu.title), menuBar());
+        menuBar()->addMenu(popup);
         for (const MenuItem& item : menu.items) {
             if (item.id == 0) {
                 popup->addSeparator();

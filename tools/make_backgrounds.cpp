@@ -1,15 +1,16 @@
 // Paints the two background pictures of the drawing area and writes them as JPEG files:
 //   make_backgrounds <folder>  ->  <folder>/bktrain_de.jpg, <folder>/bkexam_de.jpg
-// Both are 600x380 with the same layout: two sheets in the panel yellow, one on the left behind the
-// glyph box, the entry rows, the level bar and the exam chart, one on the right behind the example
-// words, on a paper that tells the modes apart: cool practice paper for training, warm paper with
-// a seal's rings for an exam.
+// Both are 600x380 with the same layout: cards in the panel yellow behind the glyph box (a tab
+// hanging from the top edge), the entry rows, the exam chart and the example words; the level bar
+// lies between the cards on a paper that tells the modes apart: cool practice paper for training,
+// warm paper with a seal's rings for an exam.
 //
-// The program erases by filling with the panel yellow, so the sheets must decode to exactly that
+// The program erases by filling with the panel yellow, so the cards must decode to exactly that
 // yellow wherever it fills. A JPEG codes 16x16 blocks on its own (colour is halved in each
 // direction), and a block of one flat colour decodes to that colour; only the block's outermost
 // pixel row or column borrows colour from its neighbour. So every block the program fills in lies
-// wholly inside a sheet, and the sheets' edges, borders and shadows stay in other blocks. The
+// wholly inside a card, one pixel clear of that outermost row, and the cards' edges, outlines and
+// shadows stay in other blocks. The
 // program checks the files it wrote and fails when a filled pixel decodes to anything else.
 // The pictures are computed, not random, so every build writes the same files.
 #include <QColor>
@@ -97,9 +98,9 @@ QPainterPath Cards()
 {
     const double out = 8;  // how far a card runs past the picture's edge
     QPainterPath entry = RoundedCard(QRectF(-out, 32, 288 + out, 112), 0, 9, 9, 0);
-    QPainterPath tab;
-    tab.addRect(QRectF(80, 16, 64, 24));
-    QPainterPath chart = RoundedCard(QRectF(-out, 192, 288 + out, Height - 192 + out), 0, 9, 0, 0);
+    // The glyph box hangs on a tab from the top edge: its frames start one row below a block edge.
+    QPainterPath tab = RoundedCard(QRectF(80, -out, 80, 40 + out), 0, 0, 0, 0);
+    QPainterPath chart = RoundedCard(QRectF(-out, 176, 288 + out, Height - 176 + out), 0, 9, 0, 0);
     QPainterPath examples = RoundedCard(QRectF(304, 16, Width - 304 + out, Height - 16 + out), 9, 0, 0, 0);
     return entry.united(tab).united(chart).united(examples);
 }
@@ -142,7 +143,7 @@ QImage ExamPicture()
     paper.setColorAt(0.0, QColor(250, 236, 218));
     paper.setColorAt(1.0, QColor(244, 222, 208));
     painter.fillRect(image.rect(), paper);
-    // A seal-like glow and rings around the gap between the sheets mark the exam.
+    // A seal-like glow and rings around the gap between the cards mark the exam.
     painter.setRenderHint(QPainter::Antialiasing, true);
     QRadialGradient glow(QPointF(298, 200), 220);
     glow.setColorAt(0.0, QColor(236, 196, 176));
@@ -158,7 +159,8 @@ QImage ExamPicture()
     return Compose(image, {QColor(168, 52, 36), QColor(90, 30, 10, 90)});
 }
 
-// Every pixel the program fills with the panel yellow must decode to it exactly.
+// Every pixel the program fills with the panel yellow must decode to it exactly, and so must the
+// pixels around those areas, which a picture scaled smoothly for a high-resolution screen blends in.
 int WrongYellowPixels(const QString& path)
 {
     const QImage decoded(path);
@@ -166,8 +168,8 @@ int WrongYellowPixels(const QString& path)
         return -1;
     int wrong = 0;
     for (const PanelArea& area : YellowAreas) {
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
+        for (int y = area.top - 1; y <= area.bottom; ++y)
+            for (int x = area.left - 1; x <= area.right; ++x)
                 wrong += (decoded.pixel(x, y) & 0xFFFFFF) != 0xFFFF00;
     }
     return wrong;
