@@ -58,58 +58,38 @@ QImage Screen()
     return shown.copy(DeviceRect(logical, shown.devicePixelRatio())).convertToFormat(QImage::Format_RGB32);
 }
 
-// Device pixels where the screen differs from the backing image, the caret (drawn only on the
-// screen, and blinking) left out.
-int StalePixels(const std::string& step)
+// Expects two images of the drawing area to be equal, device pixel for device pixel, outside
+// 'skipped'; names where they differ.
+void ExpectSame(const QImage& seen, const QImage& drawn, const QRect& skipped, const std::string& what)
 {
-    const QImage screen = Screen();
-    const QImage& image = BackingImage();
-    EXPECT_EQ(screen.size(), image.size()) << step;
-    if (screen.size() != image.size()) return -1;
-    const QRect caret = CaretVisible() ? DeviceRect(CaretRect(), DrawingRatio()) : QRect();
-    int stale = 0;
-    QRect where;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (caret.contains(x, y)) continue;
-            if ((screen.pixel(x, y) & 0xFFFFFF) != (image.pixel(x, y) & 0xFFFFFF)) {
-                ++stale;
-                where |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    EXPECT_EQ(stale, 0) << step << ": stale device pixels within " << where.x() << "," << where.y() << " "
-                        << where.width() << "x" << where.height();
-    return stale;
+    ASSERT_EQ(seen.size(), drawn.size()) << what;
+    QRect differs;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (!skipped.contains(x, y) && (seen.pixel(x, y) & 0xFFFFFF) != (drawn.pixel(x, y) & 0xFFFFFF))
+                differs |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(differs.isEmpty()) << what << " within " << differs.x() << "," << differs.y() << " "
+                                   << differs.width() << "x" << differs.height() << " device pixels";
 }
 
-// Device pixels where the backing image differs from what a full repaint draws over the same
-// state: every erase must leave the background as it was. The up/down indicator is the one thing
-// a repaint paints over by design.
-int PixelsAFullRepaintChanges(const std::string& step)
+// The screen shows the backing image, except the caret, which only the screen has (blinking).
+void StalePixels(const std::string& step)
+{
+    const QImage screen = Screen();  // first: the pending paint may place the caret
+    ExpectSame(screen, BackingImage(), CaretVisible() ? DeviceRect(CaretRect(), DrawingRatio()) : QRect(),
+               step + ": stale screen");
+}
+
+// The backing image is what a full repaint draws over the same state: every erase leaves the
+// background as it was. The up/down indicator is the one thing a repaint paints over by design.
+void PixelsAFullRepaintChanges(const std::string& step)
 {
     const QImage before = BackingImage().copy();
     RepaintMainWindow();
-    const QImage& after = BackingImage();
-    const QRect indicator = UpDownShown ? DeviceRect(QRect(UpDownArea.left, UpDownArea.top,
-                                                           UpDownArea.right - UpDownArea.left,
-                                                           UpDownArea.bottom - UpDownArea.top),
-                                                     DrawingRatio())
-                                        : QRect();
-    int changed = 0;
-    QRect where;
-    for (int y = 0; y < after.height(); ++y) {
-        for (int x = 0; x < after.width(); ++x) {
-            if (indicator.contains(x, y)) continue;
-            if ((before.pixel(x, y) & 0xFFFFFF) != (after.pixel(x, y) & 0xFFFFFF)) {
-                ++changed;
-                where |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    EXPECT_EQ(changed, 0) << step << ": a full repaint changes device pixels within " << where.x() << ","
-                          << where.y() << " " << where.width() << "x" << where.height();
-    return changed;
+    const Rect& shown = UpDownArea;
+    const QRect indicator(shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top);
+    ExpectSame(before, BackingImage(), UpDownShown ? DeviceRect(indicator, DrawingRatio()) : QRect(),
+               step + ": a full repaint differs");
 }
 
 // Both checks after a step.
