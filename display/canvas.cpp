@@ -6,23 +6,105 @@
 #include <QLabel>
 #include <QList>
 #include <QPainter>
+#include <QPen>
 #include <QRegion>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <vector>
 
 
 QWidget* DrawingWidget = nullptr;
 QLabel* StatusParts[3] = {nullptr, nullptr, nullptr};
 
+namespace {
+QImage BlankImage(double ratio)
+{
+    QImage blank(DeviceEdge(DrawingWidth, ratio), DeviceEdge(DrawingHeight, ratio), QImage::Format_RGB32);
+    blank.setDevicePixelRatio(ratio);
+    blank.fill(Qt::white);
+    return blank;
+}
+}  // namespace
+
 QImage& BackingImage()
 {
-    static QImage image = [] {
-        QImage blank(DrawingWidth, DrawingHeight, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        return blank;
-    }();
+    static QImage image = BlankImage(1.0);
     return image;
+}
+
+double DrawingRatio()
+{
+    return BackingImage().devicePixelRatio();
+}
+
+void SetDrawingRatio(double ratio)
+{
+    // Below 1 the painter draws as at 1; a tiny or broken ratio is taken as 1.
+    if (!(ratio >= 1.0) || ratio > 16.0) ratio = 1.0;
+    if (ratio == DrawingRatio()) return;
+    BackingImage() = BlankImage(ratio);
+    MarkForRebuild();
+}
+
+int DeviceEdge(int logical, double ratio)
+{
+    // Rounded as the painter rounds the edges of the rectangles it fills.
+    return static_cast<int>(std::floor(logical * ratio + 0.5));
+}
+
+QRect DeviceRect(const QRect& logical, double ratio)
+{
+    const int left = DeviceEdge(logical.left(), ratio);
+    const int top = DeviceEdge(logical.top(), ratio);
+    return QRect(left, top, DeviceEdge(logical.left() + logical.width(), ratio) - left,
+                 DeviceEdge(logical.top() + logical.height(), ratio) - top);
+}
+
+void DrawPictureBlocks(QImage& image, const QImage& source, int x, int y)
+{
+    if (source.isNull() || image.isNull()) return;
+    const QImage picture = source.format() == QImage::Format_RGB32 ? source
+                                                                   : source.convertToFormat(QImage::Format_RGB32);
+    const double ratio = image.devicePixelRatio();
+    // The source column of each device column the picture covers, cut at the image's edges.
+    const int deviceLeft = DeviceEdge(x, ratio);
+    std::vector<int> columns;
+    for (int i = 0; i < picture.width(); ++i) {
+        for (int dx = DeviceEdge(x + i, ratio); dx < DeviceEdge(x + i + 1, ratio); ++dx) columns.push_back(i);
+    }
+    for (int j = 0; j < picture.height(); ++j) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(picture.constScanLine(j));
+        for (int dy = DeviceEdge(y + j, ratio); dy < DeviceEdge(y + j + 1, ratio); ++dy) {
+            if (dy < 0 || dy >= image.height()) continue;
+            QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(dy));
+            for (std::size_t k = 0; k < columns.size(); ++k) {
+                const int dx = deviceLeft + static_cast<int>(k);
+                if (dx >= 0 && dx < image.width()) to[dx] = from[columns[k]];
+            }
+        }
+    }
+}
+
+void DrawBackground(QImage& image, const QRect& area, const QImage* picture)
+{
+    QPainter painter(&image);
+    PreparePainter(painter);
+    // Clipped to the device pixels the area's own fills would cover, so that a rebuilt part meets
+    // the untouched rest without a seam at any ratio.
+    const double ratio = image.devicePixelRatio();
+    const QRect device = DeviceRect(area, ratio);
+    painter.setClipRect(QRectF(device.left() / ratio, device.top() / ratio, device.width() / ratio,
+                               device.height() / ratio));
+    painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), Qt::white);
+    if (picture == nullptr || picture->isNull()) return;
+    if (ratio == 1.0) {
+        painter.drawImage(QPoint(0, 0), *picture);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRectF(0, 0, picture->width(), picture->height()), *picture);
 }
 
 QByteArray Narrow(const WideString& text)
@@ -33,7 +115,11 @@ QByteArray Narrow(const WideString& text)
 void UpdateDrawingArea(int left, int top, int right, int bottom)
 {
     if (DrawingWidget == nullptr || right <= left || bottom <= top) return;
-    DrawingWidget->update(QRect(left, top, right - left, bottom - top));
+    // At a fractional ratio the window may round a logical rectangle to fewer device pixels than
+    // were drawn; one logical pixel more on every side covers the difference.
+    const double ratio = DrawingRatio();
+    const int more = ratio == std::floor(ratio) ? 0 : 1;
+    DrawingWidget->update(QRect(left - more, top - more, right - left + 2 * more, bottom - top + 2 * more));
 }
 
 namespace {
@@ -91,8 +177,43 @@ void FillRectangle(QPainter& painter, int left, int top, int right, int bottom, 
     painter.fillRect(QRect(left, top, right - left, bottom - top), colour);
 }
 
+namespace {
+
+// A line at the device's own resolution, one logical pixel wide, from the start pixel up to the
+// edge of the end pixel: straight lines as exact rectangles, slanted ones as a narrow band instead
+// of a staircase of blocks.
+void DrawFineLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& colour)
+{
+    if (x0 == x1 && y0 == y1) return;
+    if (y0 == y1) {
+        painter.fillRect(QRect(std::min(x0, x1 + 1), y0, std::abs(x1 - x0), 1), colour);
+        return;
+    }
+    if (x0 == x1) {
+        painter.fillRect(QRect(x0, std::min(y0, y1 + 1), 1, std::abs(y1 - y0)), colour);
+        return;
+    }
+    const QPointF start(x0 + 0.5, y0 + 0.5);
+    const QPointF end(x1 + 0.5, y1 + 0.5);
+    const QPointF step = end - start;
+    const double length = std::hypot(step.x(), step.y());
+    const QPointF half = step / length * 0.5;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QLineF(start - half, end - half));
+    painter.restore();
+}
+
+}  // namespace
+
 void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& colour)
 {
+    const double ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+    if (ratio != 1.0) {
+        DrawFineLine(painter, x0, y0, x1, y1, colour);
+        return;
+    }
     // Plotted by hand so that the end point is left out exactly as LineTo does, whatever the
     // pen and cap rules of the paint engine are.
     int dx = std::abs(x1 - x0);
@@ -242,6 +363,14 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
     return result;
 }
 
+void ReturnFocusToDrawingArea()
+{
+    if (DrawingWidget == nullptr || !DrawingWidget->isVisible()) return;
+    QWidget* window = DrawingWidget->window();
+    window->activateWindow();
+    DrawingWidget->setFocus(Qt::OtherFocusReason);
+}
+
 // The one caret of the window: hidden when created, shown by ShowCaret, gone after RemoveCaret.
 namespace {
 struct CaretState {
@@ -305,13 +434,21 @@ QRect CaretRect()
 void PaintDrawingArea(QPainter& painter, const QRect& exposed, bool caretOn)
 {
     const QImage& image = BackingImage();
-    const QRect area = exposed.intersected(image.rect());
+    const QRect area = exposed.intersected(QRect(0, 0, DrawingWidth, DrawingHeight));
     if (area.isEmpty()) return;
-    painter.drawImage(area.topLeft(), image, area);
+    // The image has the window's ratio, so it is copied one device pixel to one; the painter
+    // clips to what was exposed.
+    painter.save();
+    painter.setClipRect(area, Qt::IntersectClip);
+    painter.drawImage(QPoint(0, 0), image);
+    painter.restore();
     if (!caretOn || !CaretVisible()) return;
     const QRect caret = CaretRect().intersected(area);
     if (caret.isEmpty()) return;
-    QImage inverted = image.copy(caret);
+    const double ratio = image.devicePixelRatio();
+    const QRect device = DeviceRect(caret, ratio);
+    QImage inverted = image.copy(device);
     inverted.invertPixels();
-    painter.drawImage(caret.topLeft(), inverted);
+    inverted.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(device.left() / ratio, device.top() / ratio), inverted);
 }

@@ -24,10 +24,28 @@ extern QWidget* DrawingWidget;
 // The three parts of the status bar (widths 135, 265, 250); set by the window layer.
 extern QLabel* StatusParts[3];
 
-// The backing image, DrawingWidth x DrawingHeight, RGB32. Drawing operations paint into it with
-// their own short-lived painter and then call UpdateDrawingArea for what they changed.
+// The backing image, RGB32: DrawingWidth x DrawingHeight logical pixels at the screen's device
+// pixel ratio r, so r times as many device pixels each way. Drawing operations paint into it in
+// logical coordinates with their own short-lived painter and then call UpdateDrawingArea for
+// what they changed.
 QImage& BackingImage();
 void UpdateDrawingArea(int left, int top, int right, int bottom);
+
+// The device pixel ratio of the backing image. Setting a new one starts a blank (white) image of
+// the new size and marks it all for rebuilding.
+double DrawingRatio();
+void SetDrawingRatio(double ratio);
+// The device pixel where a logical coordinate starts at the given ratio; a logical pixel x covers
+// the device pixels from DeviceEdge(x) up to DeviceEdge(x + 1), the same as the painter's fills.
+int DeviceEdge(int logical, double ratio);
+QRect DeviceRect(const QRect& logical, double ratio);
+
+// Copies a small picture (glyph frame, up/down words) with its top left at (x, y), each pixel as a
+// whole block of device pixels, clipped to the image. At ratio 1 a plain copy.
+void DrawPictureBlocks(QImage& image, const QImage& picture, int x, int y);
+// Fills the rectangle of the image with 'background' and draws 'picture' over it at its natural
+// size from the top left, scaled smoothly when the image has more device pixels than logical ones.
+void DrawBackground(QImage& image, const QRect& area, const QImage* picture);
 
 // Parts of the backing image to be rebuilt (background and all drawing) at the next paint.
 // Invalidates a rectangle (right and bottom excluded) so the next paint rebuilds it.
@@ -83,6 +101,10 @@ struct TextRect {
 // rectangle is set to the measured one. Returns the height of the text drawn or measured.
 int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned flags,
              const QFont& font, const QColor& colour, const QColor& background = QColor());
+
+// Gives the keyboard back to the drawing area once a dialog or message box has closed, so that
+// the next answer can be typed at once, whatever the window manager activates then.
+void ReturnFocusToDrawingArea();
 
 // Caret of the entry rows: one per window, a new one replaces the old.
 void CreateCaret(int width, int height);

@@ -159,6 +159,7 @@ void RunModal(QDialog& dialog)
         });
     }
     dialog.exec();
+    ReturnFocusToDrawingArea();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The example-word panel at the right: words that contain the current character, once answered.
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <vector>
 
 #include "data/database.h"
@@ -46,6 +47,10 @@ struct PendingGlyph {
     int y;
 };
 
+// What the last call drew outside the panel: the first reading starts two rows above it, the last
+// translation may end two rows below it, a long word's frames run past its right edge.
+QRegion Overflow;
+
 }  // namespace
 
 void ShowExamples()
@@ -54,7 +59,14 @@ void ShowExamples()
     LogTrace("ShowExamples");
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
-    const QImage frame = LoadFramePicture();
+    const QImage& frame = FramePicture();
+    const QRect panel(325, 25, 580 - 325, 370 - 25);
+
+    // The panel's fill does not reach what the last call drew outside it: the window rebuilds that
+    // from its background.
+    for (const QRect& spilled : Overflow)
+        InvalidateArea(spilled.left(), spilled.top(), spilled.left() + spilled.width(), spilled.top() + spilled.height());
+    QRect drawn = panel;
 
     std::vector<PendingGlyph> glyphs;
     QImage& image = BackingImage();
@@ -69,7 +81,6 @@ void ShowExamples()
             int glyphRight = 328;  // a word without characters puts its text where a first glyph would be
             for (std::size_t i = 0; i < word.length(); ++i) {
                 const int x = 328 + 29 * static_cast<int>(i);
-                if (!frame.isNull()) painter.drawImage(x - 3, 22 + d, frame);
                 glyphs.push_back({ExampleCode(word[i]), x, 25 + d});
                 glyphRight = x + 24;
             }
@@ -79,17 +90,25 @@ void ShowExamples()
             if (text.hasReading) {
                 TextRect readingRect = {left, 25 + d - 5, 580, 51 + d};
                 DrawText(painter, text.reading, readingRect, DT_WORDBREAK, bold, TextBlack, PanelYellow);
+                drawn |= QRect(left, readingRect.top, 580 - left, readingRect.bottom - readingRect.top);
                 DrawText(painter, text.reading, readingRect, DT_WORDBREAK | DT_CALCRECT, bold, TextBlack);
                 translationTop = readingRect.bottom - 1;
             }
             TextRect translationRect = {left, translationTop, 580, 51 + d + 10};
             DrawText(painter, text.translation, translationRect, DT_WORDBREAK, normal, TextBlack, PanelYellow);
+            drawn |= QRect(left, translationTop, 580 - left, 51 + d + 10 - translationTop);
         }
     }
+    // Frames first, then the dots inside them, each written whole after the texts.
     std::uint8_t glyph[GlyphBytes];
     for (const PendingGlyph& pending : glyphs) {
+        DrawPictureBlocks(image, frame, pending.x - 3, pending.y - 3);
         ReadGlyph(pending.code, glyph);
         DrawGlyph(image, glyph, pending.x, pending.y, TextBlack);
+        drawn |= QRect(pending.x - 3, pending.y - 3, frame.isNull() ? 30 : frame.width(),
+                       frame.isNull() ? 30 : frame.height());
     }
-    UpdateDrawingArea(325, 25, 580, 370);
+    drawn &= QRect(0, 0, DrawingWidth, DrawingHeight);
+    Overflow = QRegion(drawn) - QRegion(panel);
+    UpdateDrawingArea(drawn.left(), drawn.top(), drawn.left() + drawn.width(), drawn.top() + drawn.height());
 }

@@ -10,6 +10,7 @@
 #include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
+#include "display/glyph.h"
 #include "engine/drawing.h"
 
 Rect UpDownArea = {0, 0, 0, 0};
@@ -90,15 +91,11 @@ void ShowUpDown(double change, int hide)
             InvalidateUpDown(UpDownArea.left, UpDownArea.top, UpDownArea.right, UpDownArea.bottom);
         return;
     }
-    const QImage picture(change >= 0 ? QStringLiteral(":/bitmap150.png") : QStringLiteral(":/bitmap151.png"));
+    const QImage& picture = change >= 0 ? UpPicture() : DownPicture();
     UpDownShown = 1;
     UpDownArea = {240, 150, 240 + picture.width(), 150 + picture.height()};
     if (picture.isNull()) return;
-    QPainter painter(&BackingImage());
-    PreparePainter(painter);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(240, 150, picture);
-    painter.end();
+    DrawPictureBlocks(BackingImage(), picture, 240, 150);
     UpdateDrawingArea(UpDownArea.left, UpDownArea.top, UpDownArea.right, UpDownArea.bottom);
 }
 

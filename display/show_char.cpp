@@ -11,22 +11,6 @@
 
 Rect GlyphArea = {0, 0, 0, 0};
 
-// The pictures live in the static UI library, whose resource object nothing else references;
-// the registration must stand outside any namespace.
-static void RegisterPictures()
-{
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
-    Q_INIT_RESOURCE(lumora);
-}
-
-QImage LoadFramePicture()
-{
-    RegisterPictures();
-    return QImage(QStringLiteral(":/bitmap149.png")).convertToFormat(QImage::Format_RGB32);
-}
-
 void ShowChar()
 {
     if (DrawingWidget == nullptr) return;
@@ -34,7 +18,7 @@ void ShowChar()
     QImage& image = BackingImage();
     const Rect erased = GlyphArea;
 
-    const QImage frame = LoadFramePicture();
+    const QImage& frame = FramePicture();
     // Without the picture the glyphs still go to their places, and the area keeps its usual size.
     const int frameWidth = frame.isNull() ? 30 : frame.width();
     const int frameHeight = frame.isNull() ? 30 : frame.height();
@@ -51,18 +35,16 @@ void ShowChar()
 
     const bool simplified = (App.DisplayOptions & CharsSimplified) != 0;
     const bool both = simplified && valid && App.CharTable[code].ShowBoth != 0;
-    {
+    if (erased.left != 0) {
         QPainter painter(&image);
         PreparePainter(painter);
-        if (erased.left != 0) FillRectangle(painter, erased.left, erased.top, erased.right, erased.bottom, PanelYellow);
-        if (!frame.isNull()) {
-            if (both) {
-                painter.drawImage(84, 17, frame);
-                painter.drawImage(113, 17, frame);
-            } else {
-                painter.drawImage(97, 17, frame);
-            }
-        }
+        FillRectangle(painter, erased.left, erased.top, erased.right, erased.bottom, PanelYellow);
+    }
+    if (both) {
+        DrawPictureBlocks(image, frame, 84, 17);
+        DrawPictureBlocks(image, frame, 113, 17);
+    } else {
+        DrawPictureBlocks(image, frame, 97, 17);
     }
     if (both) {
         DrawGlyph(image, otherGlyph, 87, 20, Qt::black);

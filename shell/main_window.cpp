@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QFont>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPaintEvent>
@@ -51,6 +52,42 @@ struct MenuItem {
 // Right edges of the status bar parts lie at 135, 400 and 650 pixels.
 constexpr int StatusPartLeft[3] = {0, 135, 400};
 constexpr int StatusPartWidth[3] = {135, 265, 250};
+
+// A menu in which a greyed item takes no part in mnemonic matching: "Start E&xam" and "End E&xam"
+// share their letter, and only one of them is ever enabled, so the letter alone picks that one.
+class CommandMenu : public QMenu {
+public:
+    CommandMenu(const QString& title, QWidget* parent) : QMenu(title, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        QAction* match = nullptr;
+        int matches = 0;
+        const QString typed = event->text().toLower();
+        const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        if (plain && typed.size() == 1 && typed[0].isLetterOrNumber()) {
+            for (QAction* action : actions()) {
+                if (action->isSeparator() || !action->isEnabled() || !action->isVisible())
+                    continue;
+                const QString text = action->text();
+                const qsizetype amp = text.indexOf(QLatin1Char('&'));
+                if (amp >= 0 && amp + 1 < text.size() && text[amp + 1].toLower() == typed[0]) {
+                    match = action;
+                    ++matches;
+                }
+            }
+        }
+        if (matches != 1) {
+            QMenu::keyPressEvent(event);
+            return;
+        }
+        // Chosen as if highlighted and confirmed, so that the menu closes the usual way.
+        setActiveAction(match);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QMenu::keyPressEvent(&enter);
+    }
+};
 
 void OpenHelp()
 {
@@ -111,6 +148,9 @@ void DrawingArea::Blink()
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
+    // Painted at the screen's own resolution: a new ratio (the window moved to another screen,
+    // the desktop's scale changed) starts a backing image of the new size.
+    SetDrawingRatio(devicePixelRatioF());
     if (RebuildPending()) {
         LogTrace("WM_PAINT");
         OnPaint();
@@ -177,7 +217,8 @@ void LumoraWindow::BuildMenu()
         {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}}},
     };
     for (const Menu& menu : menus) {
-        QMenu* popup = menuBar()->addMenu(QString::fromLatin1(menu.title));
+        QMenu* popup = new CommandMenu(QString::fromLatin1(menu.title), menuBar());
+        menuBar()->addMenu(popup);
         for (const MenuItem& item : menu.items) {
             if (item.id == 0) {
                 popup->addSeparator();
@@ -302,6 +343,7 @@ int OnCreate(LumoraWindow* window)
     }
     MainWindow = window;
     DrawingWidget = window->Area();
+    SetDrawingRatio(window->devicePixelRatioF());
     ConnectWindowServices();
 
     if (!LoadData()) {
@@ -328,14 +370,11 @@ int OnPaint()
     // The background goes only where the area was invalidated; the drawing operations then paint
     // their parts whole, as they would with their own device context.
     const QRegion region = BeginRebuild();
-    {
-        QPainter painter(&BackingImage());
-        PreparePainter(painter);
-        painter.setClipRegion(region);
-        painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), Qt::white);
-        if (TrainingPicture != nullptr && ExamPicture != nullptr)
-            painter.drawImage(QPoint(0, 0), App.TrainingMode ? *TrainingPicture : *ExamPicture);
-    }
+    const QImage* picture = nullptr;
+    if (TrainingPicture != nullptr && ExamPicture != nullptr)
+        picture = App.TrainingMode ? TrainingPicture : ExamPicture;
+    for (const QRect& area : region)
+        DrawBackground(BackingImage(), area, picture);
     const QRect changed = region.boundingRect();
     UpdateDrawingArea(changed.left(), changed.top(), changed.left() + changed.width(),
                       changed.top() + changed.height());

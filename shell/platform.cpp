@@ -74,6 +74,7 @@ int AskLearnerQt(const char* text, const char* caption, int buttons, int owned)
         box.setEscapeButton(QMessageBox::Ok);
     }
     box.exec();
+    ReturnFocusToDrawingArea();
     const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
     if (buttons == AskYesNo)
         return pressed == QMessageBox::Yes ? AnswerYes : AnswerNo;

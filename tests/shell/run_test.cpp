@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
 #include <QTextBrowser>
 
 #include "data/learner.h"
@@ -92,6 +94,42 @@ TEST_F(ShellTest, KeysAndCommandsThenAnExamWithItsGuardedClose)
     EXPECT_EQ(static_cast<long>(ReadFileBytes("student.lumora").size()), LearnerFileSize);
     for (QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<QTextBrowser*>(widget), nullptr) << "the help window goes with the run";
+}
+
+}  // namespace
+
+namespace {
+
+// Alt+A then X: of "Start E&xam" and "End E&xam" only the enabled one answers to the letter, so X
+// starts an exam in training and ends it during one; the keyboard is back in the drawing area after
+// the dialog.
+TEST_F(ShellTest, OneLetterPicksTheEnabledOfTwoItemsSharingIt)
+{
+    ScriptAnswers({AnswerYes});
+    DialogOpened = [](QDialog* dialog) {
+        RecordDialog(dialog);
+        dialog->findChild<QPushButton*>(QString::number(IDC_OK))->click();
+    };
+    RunLumora([] {
+        auto* actions = qobject_cast<QMenu*>(MainWindow->Command(IDM_BEGIN)->parent());
+        ASSERT_NE(actions, nullptr);
+        auto pressX = [actions] {
+            actions->popup(MainWindow->geometry().topLeft());
+            QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+            QCoreApplication::sendEvent(actions, &x);
+            QCoreApplication::processEvents();
+        };
+        pressX();
+        EXPECT_FALSE(App.TrainingMode) << "X started the exam";
+        EXPECT_FALSE(actions->isVisible()) << "and closed the menu";
+        EXPECT_EQ(QApplication::focusWidget(), MainWindow->Area());
+        pressX();
+        EXPECT_TRUE(App.TrainingMode) << "X ended it, after the question";
+        SendAbort(0);
+    });
+    EXPECT_EQ(OpenedDialogs, Lines{"Exam Settings"});
+    ASSERT_EQ(AskedQuestions().size(), 1u);
+    EXPECT_EQ(AskedQuestions()[0].text, "Exam not finished. Are you sure?");
 }
 
 }  // namespace
