@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "readings.h"
+
+namespace {
+
+CedictEntry Entry(const std::u32string& trad, const std::string& pinyin, std::vector<std::string> senses) {
+    return CedictEntry{trad, trad, pinyin, std::move(senses)};
+}
+
+struct Dictionary {
+    std::vector<CedictEntry> entries;
+    WordIndex index;
+    explicit Dictionary(std::vector<CedictEntry> e) : entries(std::move(e)) {
+        for (const CedictEntry& x : entries) index[x.traditional].push_back(&x);
+    }
+    std::vector<const CedictEntry*> Of(char32_t c) const {
+        auto it = index.find(std::u32string(1, c));
+        return it == index.end() ? std::vector<const CedictEntry*>{} : it->second;
+    }
+};
+
+}  // namespace
+
+TEST(ReadingsTest, AReadingSharedWithAMoreCommonFormBelongsToThatForm) {
+    Dictionary d({Entry(U"只", "zhi3", {"only"}), Entry(U"只", "zhi1", {"variant of 隻[zhi1]"}),
+                  Entry(U"隻", "zhi1", {"classifier for birds"}), Entry(U"裡", "li3", {"variant of 裏[li3]"}),
+                  Entry(U"裏", "li3", {"inside"})});
+    ReadingEvidence ev;
+    ev.shareOf = [](char32_t c) { return c == U'只' ? 0.002 : c == U'隻' ? 0.0005 : c == U'裡' ? 0.003 : 0.00001; };
+    ev.inWords = {{"zhi3", 10}, {"zhi1", 10}};
+    EXPECT_EQ(MakeReadings(U'只', U'只', d.Of(U'只'), ev, Unihan{}, d.index), std::vector<std::string>{"zhi3 only"});
+    // 隻 is rarer than 只, yet its own entry is its own.
+    EXPECT_EQ(MakeReadings(U'隻', U'只', d.Of(U'隻'), ev, Unihan{}, d.index),
+              std::vector<std::string>{"zhi1 classifier for birds"});
+    // 裏 is hardly written: 裡 takes the meaning of the form it is named a variant of.
+    EXPECT_EQ(MakeReadings(U'裡', U'里', d.Of(U'裡'), ev, Unihan{}, d.index), std::vector<std::string>{"li3 inside"});
+}
+
+TEST(ReadingsTest, RareReadingsAndReadingsOfPlaceNamesAreLeftOut) {
+    Dictionary d({Entry(U"侯", "hou2", {"marquis"}), Entry(U"侯", "hou4", {"used in 閩侯[Min3 hou4]"}),
+                  Entry(U"閩侯", "Min3 hou4", {"Minhou county"}), Entry(U"好", "hao3", {"good"}),
+                  Entry(U"好", "hao4", {"to be fond of"}), Entry(U"好", "hao1", {"(dialect) very"})});
+    ReadingEvidence ev;
+    ev.inWords = {{"hou2", 50}, {"hou4", 40}};
+    EXPECT_EQ(MakeReadings(U'侯', U'侯', d.Of(U'侯'), ev, Unihan{}, d.index), std::vector<std::string>{"hou2 marquis"});
+    // 好 alone is split by Unihan's counts; hao4 lives in words (愛好), hao1 nowhere.
+    Unihan unihan;
+    unihan[U'好'].pinlu = {{"hao3", 950}, {"hao4", 50}};
+    ev.inWords = {{"hao3", 40}, {"hao4", 8}, {"hao1", 1}};
+    ev.alone = 100;
+    EXPECT_EQ(MakeReadings(U'好', U'好', d.Of(U'好'), ev, unihan, d.index),
+              (std::vector<std::string>{"hao3 good", "hao4 to be fond of"}));
+}
+
+TEST(ReadingsTest, AnotherPronunciationFollowsTheHeadReadingEvenWhenCountedMore) {
+    Dictionary d({Entry(U"誰", "shei2", {"who", "also pr. [shui2]"})});
+    Unihan unihan;
+    unihan[U'誰'].pinlu = {{"shui2", 1065}};
+    ReadingEvidence ev;
+    ev.inWords = {{"shei2", 5}};
+    ev.alone = 100;
+    EXPECT_EQ(MakeReadings(U'誰', U'谁', d.Of(U'誰'), ev, unihan, d.index),
+              (std::vector<std::string>{"shei2 who", "shui2 who (another reading)"}));
+}
+
+TEST(ReadingsTest, AReadingExplainedByAWordTakesTheWordsMeaning) {
+    Dictionary d({Entry(U"便", "bian4", {"convenient"}), Entry(U"便", "pian2", {"used in 便宜[pian2 yi5]"}),
+                  Entry(U"便宜", "pian2 yi5", {"cheap"})});
+    ReadingEvidence ev;
+    ev.inWords = {{"bian4", 60}, {"pian2", 40}};
+    EXPECT_EQ(MakeReadings(U'便', U'便', d.Of(U'便'), ev, Unihan{}, d.index),
+              (std::vector<std::string>{"bian4 convenient", "pian2 cheap"}));
+}
