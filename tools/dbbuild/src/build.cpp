@@ -125,6 +125,8 @@ int RunBuild(const BuildOptions& options) {
         ReadingEvidence ev;
         auto inWords = evidence.readings.find(t);
         if (inWords != evidence.readings.end()) ev.inWords = inWords->second;
+        auto topWord = evidence.topWord.find(t);
+        if (topWord != evidence.topWord.end()) ev.topWord = topWord->second;
         auto alone = wordShares.find(std::u32string(1, t));
         if (alone != wordShares.end()) ev.alone = alone->second;
         ev.shareOf = shareOf;
@@ -236,15 +238,21 @@ int RunBuild(const BuildOptions& options) {
     for (const WordCandidate& w : words) recorded.insert(w.word.begin(), w.word.end());
     DatabaseContent content;
     std::map<std::uint16_t, Glyph> glyphs;
+    // Weights never rise down index, so that the share a learner knows grows with the ranks learnt: a
+    // character ranked below its count (a rare form demoted) weighs no more than the one before it.
     double weightTotal = 0;
+    std::map<char32_t, double> indexUnits;
+    double previous = 32767;
+    for (char32_t c : index) {
+        double units = std::max(1.0, std::min(previous, std::round(shareOf(c) * kWeightScale)));
+        indexUnits[c] = previous = units;
+        weightTotal += units;
+    }
     for (char32_t c : recorded) {
         CharInfo info;
         info.code = static_cast<std::uint16_t>(c);
-        double units = std::round(shareOf(c) * kWeightScale);
-        if (inIndex.count(c)) {
-            units = std::max(units, 1.0);
-            weightTotal += units;
-        }
+        auto ranked = indexUnits.find(c);
+        double units = ranked != indexUnits.end() ? ranked->second : std::round(shareOf(c) * kWeightScale);
         info.weight = static_cast<std::int16_t>(std::min(units, 32767.0));
         char32_t s = simplifiedOf(c);
         info.otherForm = s == c ? 0 : static_cast<std::uint16_t>(s);

@@ -39,6 +39,8 @@ double RankScore(double share, int big5Level) { return big5Level == 1 ? share : 
 
 namespace {
 
+constexpr double kNameWeight = 0.2;
+
 bool IsProper(const CedictEntry& e) { return !e.pinyin.empty() && e.pinyin[0] >= 'A' && e.pinyin[0] <= 'Z'; }
 
 }  // namespace
@@ -82,9 +84,14 @@ FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordS
             char32_t s = e.simplified[i];
             if (!IsBmpHan(t) || !IsBmpHan(s)) continue;
             ev.pairs[{s, t}] += weight;
+            // Names (閩侯 Min3 hou4, 大乘 Da4 sheng4) count little for a reading of everyday text
+            // and never make it common.
             if (aligned) {
                 std::string reading = NormaliseCedictSyllable(syllables[i]);
-                if (!reading.empty()) ev.readings[t][reading] += weight;
+                if (reading.empty()) continue;
+                ev.readings[t][reading] += IsProper(e) ? kNameWeight * weight : weight;
+                double& top = ev.topWord[t][reading];
+                if (!IsProper(e)) top = std::max(top, weight);
             }
         }
     }

@@ -22,6 +22,8 @@ struct FormEvidence {
     std::set<char32_t> variantOnly;
     // Traditional character -> reading (trainer form, lower case) -> summed word frequency.
     std::map<char32_t, std::map<std::string, double>> readings;
+    // Traditional character -> reading -> share of the most frequent common word that reads it so.
+    std::map<char32_t, std::map<std::string, double>> topWord;
 };
 
 using WordShares = std::map<std::u32string, double>;
@@ -40,7 +42,8 @@ std::map<char32_t, double> CharacterShares(const WordShares& words);
 double RankScore(double share, int big5Level);
 
 // Each dictionary word of two or more characters counts with its frequency (keyed by its traditional
-// spelling), split evenly between its common entries (its proper-noun entries when it has no other).
+// spelling), split evenly between its common entries (its proper-noun entries when it has no other,
+// for the forms only: names teach no reading).
 // Unihan's variants stand in for characters that the dictionary has no single-character entry for.
 FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordShares& words, const Unihan& unihan);
 

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "text.h"
+#include "words.h"
 
 namespace {
 
@@ -273,7 +274,7 @@ namespace {
 // Senses a learner should not be taught first, or at all when there is anything else.
 const char* const kUnfitMarks[] = {"(slang)", "(internet slang)", "(vulgar)", "(derog.)", "(euphemism)", "(offensive)",
                                    "(obscene)", "(pejorative)", "(coarse)"};
-const char* const kDatedMarks[] = {"(literary)", "(old)", "(archaic)", "(classical)", "(dialect)", "(ancient)",
+const char* const kDatedMarks[] = {"(literary)", "(old)", "(archaic)", "(classical)", "dialect)", "(ancient)",
                                    "(old usage)", "(in ancient China)", "(in former times)", "(cantonese)"};
 
 bool Marked(const std::string& sense, const char* const* marks, std::size_t n) {
@@ -290,7 +291,7 @@ std::vector<std::string> OrderSenses(const std::vector<std::string>& senses) {
     std::vector<std::string> everyday, dated, unfit;
     for (std::string sense : senses) {
         for (std::size_t at; (at = sense.find("(Tw)")) != std::string::npos;) sense.erase(at, 4);
-        if (Marked(sense, kUnfitMarks, std::size(kUnfitMarks))) unfit.push_back(sense);
+        if (Marked(sense, kUnfitMarks, std::size(kUnfitMarks)) || IsUnfitSense(sense)) unfit.push_back(sense);
         else if (Marked(sense, kDatedMarks, std::size(kDatedMarks))) dated.push_back(sense);
         else everyday.push_back(sense);
     }

@@ -1,17 +1,21 @@
 #include "readings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 
 #include "meaning.h"
 #include "pinyin.h"
 #include "text.h"
+#include "words.h"
 
 namespace {
 
 constexpr std::size_t kMeaningLimit = 40;
-// A reading with less of the character's use than this is a rarity a learner need not be asked.
-constexpr double kReadingShare = 0.03;
+// A reading with less of the character's use than this is a rarity a learner need not be asked,
+constexpr double kReadingShare = 0.02;
+// unless a word this frequent (about the 13000 most frequent words) reads the character so.
+constexpr double kCommonWordShare = 5e-6;
 // A reading known only from surnames and place names stays only as the character's main use.
 constexpr double kProperShare = 0.5;
 // A form referred to as "variant of X" is in use, and keeps its reading, unless it is almost never
@@ -26,8 +30,18 @@ char32_t ReferencedCharacter(const std::string& sense) {
     return 0;
 }
 
+// "see 血[xue4]": a sense that names the character itself alone, as another pronunciation.
+bool NamesItself(const std::string& sense, char32_t character) {
+    std::vector<char32_t> codes = DecodeUtf8(sense);
+    auto first = std::find_if(codes.begin(), codes.end(), [](char32_t c) { return IsBmpHan(c); });
+    return first != codes.end() && *first == character && (first + 1 == codes.end() || !IsBmpHan(*(first + 1)));
+}
+
 // "used in 閩侯[Min3 hou4]": a sense that only points to a proper noun, a place or a name.
 bool NamesOnlyAProperNoun(const std::string& sense, const WordIndex& words) {
+    for (const char* name : {"surname ", "used in place names", "place name", "used in names", "name of "}) {
+        if (StartsWith(sense, name)) return true;
+    }
     if (!StartsWith(sense, "used in ")) return false;
     std::vector<char32_t> codes = DecodeUtf8(sense.substr(8));
     std::u32string word;
@@ -51,26 +65,29 @@ std::string MeaningOfReferencedWord(const std::vector<std::string>& senses, cons
     if (depth == 0) return "";
     for (const std::string& sense : senses) {
         std::vector<char32_t> codes = DecodeUtf8(sense);
-        auto open = std::find(codes.begin(), codes.end(), U'[');
-        auto close = std::find(open, codes.end(), U']');
-        if (open == codes.end() || close == codes.end()) continue;
-        auto start = open;
-        while (start != codes.begin() && (IsBmpHan(*(start - 1)) || *(start - 1) == U'|')) --start;
-        std::u32string word(start, std::find(start, open, U'|'));
-        if (word.empty()) continue;
-        std::string pinyin = EncodeUtf8(std::u32string(open + 1, close));
-        auto entries = words.find(word);
-        if (entries == words.end()) continue;
-        // The entry of the same reading, case included (lao3 ban3 "boss", not Lao3 ban3 the brand),
-        // before one that differs only in case.
-        for (bool keepCase : {true, false}) {
-            std::string reading = NormaliseCedictReading(pinyin, keepCase);
-            for (const CedictEntry* e : entries->second) {
-                if (NormaliseCedictReading(e->pinyin, keepCase) != reading) continue;
-                std::string meaning = ComposeMeaning(e->senses, maxLength);
-                // A word that is itself a variant points once more.
-                if (meaning.empty()) meaning = MeaningOfReferencedWord(e->senses, words, maxLength, depth - 1);
-                if (!meaning.empty()) return meaning;
+        for (auto open = std::find(codes.begin(), codes.end(), U'['); open != codes.end();
+             open = std::find(open + 1, codes.end(), U'[')) {
+            auto close = std::find(open, codes.end(), U']');
+            if (close == codes.end()) break;
+            auto start = open;
+            while (start != codes.begin() && (IsBmpHan(*(start - 1)) || *(start - 1) == U'|')) --start;
+            std::u32string word(start, std::find(start, open, U'|'));
+            // A reference to the character itself ("same meaning as 答[da2]") explains nothing.
+            if (word.size() < 2) continue;
+            std::string pinyin = EncodeUtf8(std::u32string(open + 1, close));
+            auto entries = words.find(word);
+            if (entries == words.end()) continue;
+            // The entry of the same reading, case included (lao3 ban3 "boss", not Lao3 ban3 the brand),
+            // before one that differs only in case.
+            for (bool keepCase : {true, false}) {
+                std::string reading = NormaliseCedictReading(pinyin, keepCase);
+                for (const CedictEntry* e : entries->second) {
+                    if (NormaliseCedictReading(e->pinyin, keepCase) != reading) continue;
+                    std::string meaning = ComposeMeaning(e->senses, maxLength);
+                    // A word that is itself a variant points once more.
+                    if (meaning.empty()) meaning = MeaningOfReferencedWord(e->senses, words, maxLength, depth - 1);
+                    if (!meaning.empty()) return meaning;
+                }
             }
         }
     }
@@ -99,8 +116,18 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
     for (const CedictEntry* e : entries) {
         std::string r = NormaliseCedictSyllable(Trim(e->pinyin));
         if (r.empty() || r == "r" || !IsSyllable(SyllableOf(r))) continue;
+        // "to appear; also written 現[xian4]": the reading is the more common form's.
+        bool othersReading = std::any_of(e->senses.begin(), e->senses.end(), [&](const std::string& sense) {
+            char32_t other = ReferencedCharacter(sense);
+            return StartsWith(sense, "also written ") && other != 0 && other != traditional &&
+                   evidence.shareOf(other) >= ownShare;
+        });
+        if (othersReading) continue;
         std::vector<std::string> senses;
         for (const std::string& sense : e->senses) {
+            // "see 血[xue4]": another pronunciation of the same character, taken from the
+            // pronunciation note below.
+            if ((StartsWith(sense, "see ") || IsVariantReference(sense)) && NamesItself(sense, traditional)) continue;
             if (!IsVariantReference(sense)) {
                 senses.push_back(sense);
                 continue;
@@ -121,16 +148,21 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
         if (senses.empty()) continue;
         auto it = readingFor(r);
         for (const std::string& sense : senses) {
-            auto& target = IsProperNoun(*e) || NamesOnlyAProperNoun(sense, words) ? it->properSenses : it->senses;
+            // A capital marks a name; 佛 "Buddha; Buddhism" and 回 "Hui ethnic group" are names too,
+            // but no surname or place: they count as the character's own senses.
+            bool name = NamesOnlyAProperNoun(sense, words);
+            auto& target = name ? it->properSenses : it->senses;
             target.push_back(sense);
         }
     }
-    // "also pr. [yao4]": a second reading of the same senses, which the counts may prefer.
+    // "also pr. [shui2]", "colloquial pr. [xie3]": a second reading of the same senses.
     for (const CedictEntry* e : entries) {
         if (IsProperNoun(*e)) continue;
         for (const std::string& sense : e->senses) {
-            if (!StartsWith(sense, "also pr. [") || sense.back() != ']') continue;
-            std::string r = NormaliseCedictSyllable(sense.substr(10, sense.size() - 11));
+            std::size_t open = sense.find("pr. [");
+            bool note = StartsWith(sense, "also pr. [") || StartsWith(sense, "colloquial pr. [");
+            if (!note || sense.back() != ']') continue;
+            std::string r = NormaliseCedictSyllable(sense.substr(open + 5, sense.size() - open - 6));
             if (r.empty() || !IsSyllable(SyllableOf(r))) continue;
             bool known = std::any_of(readings.begin(), readings.end(), [&](const Reading& x) { return x.reading == r; });
             if (known) continue;
@@ -140,40 +172,92 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
         }
     }
 
-    // Use in words, then the character alone, shared by Unihan's reading counts (the character's
-    // own, else its simplified form's), or by the words when there are none.
+    // Use in words, then the character alone. Alone it has only the readings that stand free (not
+    // 佛 fu2, "used in 仿佛"); they share it by Unihan's reading counts (the character's own, else
+    // its simplified form's), or by the words when the counts know none of them. The counts, taken
+    // from running text, also weigh half of each free reading's share: dictionary words over-represent
+    // literary compounds (薄 bo2 in 薄弱 against bao2 in speech).
     const std::vector<std::pair<std::string, long>>* pinlu = nullptr;
     for (char32_t c : {traditional, simplified}) {
         auto info = unihan.find(c);
         if (!pinlu && info != unihan.end() && !info->second.pinlu.empty()) pinlu = &info->second.pinlu;
     }
-    double wordTotal = 0, pinluTotal = 0;
+    auto standsFree = [](const Reading& r) {
+        return std::any_of(r.senses.begin(), r.senses.end(),
+                           [](const std::string& s) {
+                               return !StartsWith(s, "used in ") && !StartsWith(s, "see ") &&
+                                      s.find("pr. [") == std::string::npos;
+                           });
+    };
+    // A neutral tone inside a word (東西 dong1 xi5, 暖和 nuan3 huo5) is a weakened toned reading,
+    // when the character has no neutral reading of its own: its count goes to the reading of the
+    // same syllable that the words use most.
+    std::map<std::string, double> inWords = evidence.inWords, topWord = evidence.topWord;
+    for (const auto& [reading, share] : evidence.inWords) {
+        if (!reading.empty() && std::isdigit(static_cast<unsigned char>(reading.back()))) continue;
+        Reading* strongest = nullptr;
+        double most = -1;
+        bool own = false;
+        for (Reading& r : readings) {
+            own = own || r.reading == reading;
+            auto w = evidence.inWords.find(r.reading);
+            double count = w == evidence.inWords.end() ? 0 : w->second;
+            if (SyllableOf(r.reading) == reading && count > most) {
+                strongest = &r;
+                most = count;
+            }
+        }
+        if (own || !strongest) continue;
+        inWords[strongest->reading] += share;
+        auto top = evidence.topWord.find(reading);
+        if (top != evidence.topWord.end())
+            topWord[strongest->reading] = std::max(topWord[strongest->reading], top->second);
+    }
+    double freeWords = 0, freePinlu = 0;
     std::map<std::string, double> pinluOf;
+    const Reading* firstFree = nullptr;
     for (Reading& r : readings) {
-        auto w = evidence.inWords.find(r.reading);
-        if (w != evidence.inWords.end()) r.share = w->second;
-        wordTotal += r.share;
+        auto w = inWords.find(r.reading);
+        if (w != inWords.end()) r.share = w->second;
         if (pinlu) {
             for (const auto& [reading, count] : *pinlu) {
                 if (reading == r.reading) pinluOf[r.reading] += static_cast<double>(count);
             }
         }
-        pinluTotal += pinluOf[r.reading];
+        if (!standsFree(r)) continue;
+        if (!firstFree) firstFree = &r;
+        freeWords += r.share;
+        freePinlu += pinluOf[r.reading];
     }
     for (Reading& r : readings) {
-        double part = pinluTotal > 0 ? pinluOf[r.reading] / pinluTotal
-                      : wordTotal > 0 ? r.share / wordTotal
-                                      : (r.order == 0 ? 1.0 : 0.0);
+        if (!standsFree(r)) continue;
+        double part = freePinlu > 0 ? pinluOf[r.reading] / freePinlu
+                      : freeWords > 0 ? r.share / freeWords
+                                      : (&r == firstFree ? 1.0 : 0.0);
         r.share += evidence.alone * part;
     }
-    double total = 0;
-    for (const Reading& r : readings) total += r.share;
+    double total = 0, freeTotal = 0;
+    for (const Reading& r : readings) {
+        total += r.share;
+        if (standsFree(r)) freeTotal += r.share;
+    }
+    if (total > 0 && freePinlu > 0) {
+        for (Reading& r : readings) {
+            double counted = standsFree(r) ? pinluOf[r.reading] / freePinlu * freeTotal / total : r.share / total;
+            r.share = 0.5 * r.share / total + 0.5 * counted;
+        }
+        total = 1;
+    }
 
     std::vector<std::pair<Reading, std::string>> kept;
     for (const Reading& r : readings) {
         bool common = !r.senses.empty();
         double share = total > 0 ? r.share / total : (r.order == 0 ? 1.0 : 0.0);
-        if (share < (common ? kReadingShare : kProperShare)) continue;
+        auto top = topWord.find(r.reading);
+        bool inCommonWord = top != topWord.end() && top->second >= kCommonWordShare;
+        // A reading bound to words (佛 fu2 in 仿佛) is only as common as its most common word.
+        bool enough = standsFree(r) ? share >= kReadingShare || inCommonWord : inCommonWord;
+        if (common ? !enough : share < kProperShare) continue;
         std::vector<std::string> senses = r.senses;
         senses.insert(senses.end(), r.properSenses.begin(), r.properSenses.end());
         std::string meaning = ComposeMeaning(senses, kMeaningLimit);
@@ -205,6 +289,8 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
     std::set<std::string> meanings;
     for (const auto& [r, meaning] : kept) {
         if (texts.size() == 3) break;
+        // A vulgar reading of an everyday character (鳥 diao3) is not taught beside its others.
+        if (!texts.empty() && IsUnfitSense(meaning)) continue;
         if (meanings.insert(meaning).second) texts.push_back(r.reading + " " + meaning);
         // Another pronunciation of the same word (誰 shei2, shui2) keeps its row, told apart by a note.
         else if (r.alternative && meaning.size() + 19 <= kMeaningLimit)

@@ -12,6 +12,8 @@ using WordIndex = std::map<std::u32string, std::vector<const CedictEntry*>>;
 struct ReadingEvidence {
     // Reading (trainer form) -> summed share of the dictionary words that read the character so.
     std::map<std::string, double> inWords;
+    // Reading -> share of running text of the most frequent word that reads the character so.
+    std::map<std::string, double> topWord;
     // Share of running text of the character standing alone as a word.
     double alone = 0;
     // How common another character is, to tell whose a shared reading is.
@@ -20,8 +22,9 @@ struct ReadingEvidence {
 
 // At most three "reading meaning" texts, the most common first. A reading comes from the
 // character's single-character dictionary entries and is kept when its share of the character's use
-// (in words, weighted by their frequency, and alone, split by Unihan's reading counts) reaches a few
-// percent. A reading the dictionary gives only as another, more common character's ("variant of 隻")
+// reaches a few percent, or when a common word reads the character so (的 di2 in 的確). The share
+// is the mean of two estimates where Unihan counts the readings: use in words, weighted by their
+// frequency, with the character alone split by those counts; and Unihan's counts themselves. A reading the dictionary gives only as another, more common character's ("variant of 隻")
 // belongs to that character and is left out; one known only from proper nouns (surnames, places)
 // stays only when it is the main use. A reading explained only by a word takes the word's meaning.
 std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,

@@ -22,7 +22,9 @@ const char* const kCoarseMarks[] = {"(vulgar)", "(offensive)", "(coarse)", "(obs
 const char* const kSlangMarks[] = {"(slang)", "(internet slang)", "(derog.)", "(euphemism)", "(pejorative)"};
 const char* const kCoarseWords[] = {"fuck", "fucking", "cunt", "pussy", "whore",
                                     "slut", "bitch", "bastard", "asshole", "wtf", "shit", "jerk-off", "wank",
-                                    "bullshit", "tits", "motherfucker", "dickhead", "cocksucker", "retard"};
+                                    "bullshit", "tits", "motherfucker", "dickhead", "cocksucker", "retard",
+                                    "goddamn", "damned", "damn"};
+const char* const kSexualWords[] = {"penis", "vagina", "testicles", "prostitute", "genitals", "sexual intercourse"};
 
 bool HasWord(const std::string& lower, std::string_view word) {
     for (std::size_t at = lower.find(word); at != std::string::npos; at = lower.find(word, at + 1)) {
@@ -67,6 +69,14 @@ bool IsCoarse(const std::vector<std::string>& senses) {
         }
     }
     return false;
+}
+
+bool IsUnfitSense(const std::string& sense) {
+    std::string lower = Lower(sense);
+    for (const char* word : kSexualWords) {
+        if (HasWord(lower, word)) return true;
+    }
+    return HasCoarseMark(sense);
 }
 
 bool HasCoarseMark(const std::string& text) {

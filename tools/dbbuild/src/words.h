@@ -17,6 +17,9 @@ const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries);
 bool IsCoarse(const std::vector<std::string>& senses);
 // A text with any such mark or word, slang included.
 bool HasCoarseMark(const std::string& text);
+// A sense a learner is not taught while the word or character has any other: slang, vulgar or
+// sexual ("(fig.) penis" of 小鳥 "small bird").
+bool IsUnfitSense(const std::string& sense);
 
 // The first word of each "reading meaning" text.
 std::vector<std::string> ReadingsOf(const std::vector<std::string>& texts);

@@ -69,6 +69,20 @@ TEST(ReadingsTest, AReadingExplainedByAWordTakesTheWordsMeaning) {
                   Entry(U"便宜", "pian2 yi5", {"cheap"})});
     ReadingEvidence ev;
     ev.inWords = {{"bian4", 60}, {"pian2", 40}};
+    ev.topWord = {{"pian2", 1e-4}};
     EXPECT_EQ(MakeReadings(U'便', U'便', d.Of(U'便'), ev, Unihan{}, d.index),
               (std::vector<std::string>{"bian4 convenient", "pian2 cheap"}));
+    // A reading bound to a rare word stays out however large its share of a rare character.
+    ev.topWord = {{"pian2", 1e-6}};
+    EXPECT_EQ(MakeReadings(U'便', U'便', d.Of(U'便'), ev, Unihan{}, d.index),
+              std::vector<std::string>{"bian4 convenient"});
+}
+
+TEST(ReadingsTest, ANeutralToneInWordsCountsForTheToneTheWordsUseMost) {
+    // 東西 dong1 xi5: xi counts for xi1; the rare xi3 gains nothing from it.
+    Dictionary d({Entry(U"西", "xi1", {"west"}), Entry(U"西", "xi3", {"to wash"})});
+    ReadingEvidence ev;
+    ev.inWords = {{"xi1", 10}, {"xi", 80}, {"xi3", 1}};
+    ev.topWord = {{"xi", 1e-4}};
+    EXPECT_EQ(MakeReadings(U'西', U'西', d.Of(U'西'), ev, Unihan{}, d.index), std::vector<std::string>{"xi1 west"});
 }
