@@ -141,8 +141,8 @@ int RunBuild(const BuildOptions& options) {
     };
 
     // index: the characters of traditional use (Big5) that can be shown and read, most frequent
-    // first. Mere variants (蕋 for 蕊) would teach one character twice: they only fill places that
-    // the others leave open, keeping their rank.
+    // first. Rare mere variants (蕋 for 蕊) would teach one character twice: they only fill places
+    // that the others leave open, keeping their rank.
     std::vector<std::pair<double, char32_t>> ranked;
     for (const auto& [c, share] : shares) {
         if (IsBmpHan(c) && big5Level(c) > 0) ranked.emplace_back(-RankScore(share, big5Level(c)), c);
@@ -153,7 +153,8 @@ int RunBuild(const BuildOptions& options) {
     for (const auto& [negScore, c] : ranked) {
         if (static_cast<int>(usable.size()) == options.indexSize) break;
         if (!renders(c) || readingsOf(c).empty()) continue;
-        if (evidence.variantOnly.count(c)) variants.push_back(c);
+        // Taiwan's frequently used set holds some variants as everyday forms (佔, 唸): they stay.
+        if (evidence.variantOnly.count(c) && big5Level(c) != 1) variants.push_back(c);
         else usable.push_back(c);
     }
     std::set<char32_t> inIndex(usable.begin(), usable.end());

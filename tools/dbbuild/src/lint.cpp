@@ -126,6 +126,15 @@ bool DecodeDatabase(const std::string& folder, DatabaseContent& content, std::st
     return true;
 }
 
+double IndexShare(const DatabaseContent& content) {
+    double total = 0;
+    for (std::uint16_t code : content.index) {
+        auto info = content.chars.find(code);
+        if (info != content.chars.end()) total += info->second.weight;
+    }
+    return total / 524288.0;  // weights are in units of 1/2^19
+}
+
 std::vector<const WordEntry*> ExamplesOf(const DatabaseContent& content, std::uint16_t code) {
     std::vector<const WordEntry*> examples;
     for (const WordEntry& w : content.words) {
@@ -161,7 +170,8 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const std::map<char32
             bool left = std::any_of(std::begin(kRemnants), std::end(kRemnants),
                                     [&](const char* r) { return lower.find(r) != std::string::npos; }) ||
                         std::any_of(std::begin(kDanglingEnds), std::end(kDanglingEnds), [&](const std::string& e) {
-                            return lower.size() >= e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0;
+                            std::string spaced = " " + lower;
+                            return spaced.size() >= e.size() && spaced.compare(spaced.size() - e.size(), e.size(), e) == 0;
                         });
             if (left) note(remnant, c + " " + text);
             if (HasCoarseMark(meaning)) note(slang, c + " " + text);
@@ -171,15 +181,13 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const std::map<char32
         }
     }
     // Order and weights.
-    double total = 0;
     for (std::size_t rank = 0; rank < content.index.size(); ++rank) {
         std::uint16_t code = content.index[rank];
-        auto info = content.chars.find(code);
-        if (info != content.chars.end()) total += info->second.weight;
         if (big5Levels && !big5Levels->count(code))
             note(notTraditional, std::to_string(rank + 1) + " " + EncodeUtf8(static_cast<char32_t>(code)));
     }
-    if (total < 0.95 * 524288 || total > 1.02 * 524288) note(weights, std::to_string(total / 5242.88) + "%");
+    double share = IndexShare(content);
+    if (share < 0.95 || share > 1.02) note(weights, std::to_string(100 * share) + "%");
     // Examples as the trainer shows them.
     for (std::size_t rank = 0; rank < content.index.size(); ++rank) {
         std::uint16_t code = content.index[rank];

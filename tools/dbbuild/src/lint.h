@@ -26,6 +26,9 @@ struct LintRule {
     std::vector<std::string> examples;  // the first few violations, readable
 };
 
+// The index characters' weights as a share of running text (1.0 = all of it).
+double IndexShare(const DatabaseContent& content);
+
 // Every rule with its count of violations. big5Levels (Unihan's kBigFive: 1, 2; absent = outside
 // Big5) enables the check that index holds only characters of traditional use.
 std::vector<LintRule> Lint(const DatabaseContent& content, const std::map<char32_t, int>* big5Levels);

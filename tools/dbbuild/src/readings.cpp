@@ -18,9 +18,6 @@ constexpr double kReadingShare = 0.02;
 constexpr double kCommonWordShare = 5e-6;
 // A reading known only from surnames and place names stays only as the character's main use.
 constexpr double kProperShare = 0.5;
-// A form referred to as "variant of X" is in use, and keeps its reading, unless it is almost never
-// written (裏 in Taiwan text, where 裡 stands for it).
-constexpr double kOtherFormInUse = 0.02;
 
 // The character a "variant of X" sense names, or 0.
 char32_t ReferencedCharacter(const std::string& sense) {
@@ -132,12 +129,19 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
                 senses.push_back(sense);
                 continue;
             }
-            // "variant of 隻[zhi1]": the reading is the other character's while that one is written;
-            // when it hardly is (裏, written 裡 in Taiwan), this form takes its meanings.
+            // "variant of 隻[zhi1]" where this character is the other's simplified form: the reading
+            // is the other character's. A variant in writing only (佔 of 占, 裡 of 裏) takes the other's
+            // meanings for the reading.
             char32_t other = ReferencedCharacter(sense);
-            if (other == 0 || other == traditional || evidence.shareOf(other) >= kOtherFormInUse * ownShare) continue;
             auto theirs = words.find(std::u32string(1, other));
-            if (theirs == words.end()) continue;
+            if (other == 0 || other == traditional || theirs == words.end()) continue;
+            bool simplifiesToThis = std::any_of(theirs->second.begin(), theirs->second.end(), [&](const CedictEntry* t) {
+                return t->simplified == std::u32string(1, traditional);
+            });
+            if (simplifiesToThis) continue;
+            // Whatever the sense adds after the reference ("variant of 念, to read aloud").
+            std::size_t comma = sense.find("], ");
+            if (comma != std::string::npos) senses.push_back(sense.substr(comma + 3));
             for (const CedictEntry* t : theirs->second) {
                 if (IsProperNoun(*t) || NormaliseCedictSyllable(Trim(t->pinyin)) != r) continue;
                 for (const std::string& s : t->senses) {

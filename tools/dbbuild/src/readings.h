@@ -16,17 +16,19 @@ struct ReadingEvidence {
     std::map<std::string, double> topWord;
     // Share of running text of the character standing alone as a word.
     double alone = 0;
-    // How common another character is, to tell whose a shared reading is.
+    // How common another character is ("to appear; also written 現": the reading is 現's).
     std::function<double(char32_t)> shareOf = [](char32_t) { return 0.0; };
 };
 
 // At most three "reading meaning" texts, the most common first. A reading comes from the
-// character's single-character dictionary entries and is kept when its share of the character's use
-// reaches a few percent, or when a common word reads the character so (的 di2 in 的確). The share
-// is the mean of two estimates where Unihan counts the readings: use in words, weighted by their
-// frequency, with the character alone split by those counts; and Unihan's counts themselves. A reading the dictionary gives only as another, more common character's ("variant of 隻")
-// belongs to that character and is left out; one known only from proper nouns (surnames, places)
-// stays only when it is the main use. A reading explained only by a word takes the word's meaning.
+// character's single-character dictionary entries. One that stands free is kept when its share of the
+// character's use reaches a few percent or a common word reads the character so (的 di2 in 的確);
+// one bound to words (佛 fu2 in 仿佛) only when such a word is common. The share is the mean of two
+// estimates where Unihan counts the readings: use in words, weighted by their frequency, with the
+// character alone split by those counts; and Unihan's counts themselves. A reading the dictionary
+// gives as that of a character simplified to this one (只 zhi1, "variant of 隻") belongs to that
+// character; one known only from surnames and places stays only as the main use. A reading explained
+// by a word takes the word's meaning; a vulgar reading beside others is left out.
 std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
                                       const std::vector<const CedictEntry*>& entries, const ReadingEvidence& evidence,
                                       const Unihan& unihan, const WordIndex& words);

@@ -94,3 +94,19 @@ TEST(MeaningTest, PronunciationNotesAreDropped) {
     EXPECT_EQ(CleanSense("(specifier) that; those (colloquial pr. [nei4])"), "(specifier) that; those");
     EXPECT_EQ(ComposeMeaning({"blood", "colloquial pr. [xie3]"}, 40), "blood");
 }
+
+TEST(MeaningTest, EverydaySensesComeFirstAndSlangOnlyWhenNothingElseIsLeft) {
+    // A sense made of glosses too long as a whole gives its first glosses, not the next sense.
+    EXPECT_EQ(ComposeMeaning({"to go back; to return; to turn back; to turn around", "to reply; to answer"}, 40),
+              "to go back; to return; to turn back");
+    EXPECT_EQ(ComposeMeaning({"fowl", "chicken", "(slang) prostitute"}, 40), "fowl; chicken");
+    EXPECT_EQ(ComposeMeaning({"young lady", "miss", "(vulgar) whore"}, 40), "young lady; miss");
+    EXPECT_EQ(ComposeMeaning({"(literary) to regard", "to look at"}, 40), "to look at; to regard");
+    EXPECT_EQ(ComposeMeaning({"(Beijing dialect) stupid", "two"}, 40), "two; (Beijing dialect) stupid");
+    // A character whose only sense is vulgar keeps it: there is nothing else to say.
+    EXPECT_EQ(ComposeMeaning({"(vulgar) cunt"}, 40), "(vulgar) cunt");
+    // Place tags and grammarians' labels are not meanings.
+    EXPECT_EQ(ComposeMeaning({"(Tw) sweet potato"}, 40), "sweet potato");
+    EXPECT_EQ(ComposeMeaning({"(meaningless bound form)", "jealous (bound form)"}, 40), "jealous");
+    EXPECT_EQ(ComposeMeaning({"(bound form) having the same meaning as the free word 雞|鸡[ji1]", "hen"}, 40), "hen");
+}

@@ -22,19 +22,27 @@ struct Dictionary {
 
 }  // namespace
 
-TEST(ReadingsTest, AReadingSharedWithAMoreCommonFormBelongsToThatForm) {
+TEST(ReadingsTest, AReadingOfTheCharacterThisOneSimplifiesBelongsToThatOne) {
     Dictionary d({Entry(U"只", "zhi3", {"only"}), Entry(U"只", "zhi1", {"variant of 隻[zhi1]"}),
-                  Entry(U"隻", "zhi1", {"classifier for birds"}), Entry(U"裡", "li3", {"variant of 裏[li3]"}),
-                  Entry(U"裏", "li3", {"inside"})});
+                  CedictEntry{U"隻", U"只", "zhi1", {"classifier for birds"}},
+                  Entry(U"裡", "li3", {"variant of 裏[li3]"}), CedictEntry{U"裏", U"里", "li3", {"inside"}},
+                  Entry(U"佔", "zhan4", {"variant of 占[zhan4], to seize"}), Entry(U"占", "zhan4", {"to occupy"})});
     ReadingEvidence ev;
-    ev.shareOf = [](char32_t c) { return c == U'只' ? 0.002 : c == U'隻' ? 0.0005 : c == U'裡' ? 0.003 : 0.00001; };
     ev.inWords = {{"zhi3", 10}, {"zhi1", 10}};
+    // 只 is 隻's simplified form: zhi1 is 隻's reading, not 只's.
     EXPECT_EQ(MakeReadings(U'只', U'只', d.Of(U'只'), ev, Unihan{}, d.index), std::vector<std::string>{"zhi3 only"});
-    // 隻 is rarer than 只, yet its own entry is its own.
-    EXPECT_EQ(MakeReadings(U'隻', U'只', d.Of(U'隻'), ev, Unihan{}, d.index),
-              std::vector<std::string>{"zhi1 classifier for birds"});
-    // 裏 is hardly written: 裡 takes the meaning of the form it is named a variant of.
+    // 裡 and 佔 are written variants: they read as the other form, with its meanings.
     EXPECT_EQ(MakeReadings(U'裡', U'里', d.Of(U'裡'), ev, Unihan{}, d.index), std::vector<std::string>{"li3 inside"});
+    EXPECT_EQ(MakeReadings(U'佔', U'占', d.Of(U'佔'), ev, Unihan{}, d.index),
+              std::vector<std::string>{"zhan4 to seize; to occupy"});
+}
+
+TEST(ReadingsTest, AReadingWrittenWithAMoreCommonCharacterBelongsToIt) {
+    Dictionary d({Entry(U"見", "jian4", {"to see"}), Entry(U"見", "xian4", {"to appear", "also written 現[xian4]"})});
+    ReadingEvidence ev;
+    ev.inWords = {{"jian4", 90}, {"xian4", 10}};
+    ev.shareOf = [](char32_t c) { return c == U'現' ? 0.002 : 0.001; };
+    EXPECT_EQ(MakeReadings(U'見', U'见', d.Of(U'見'), ev, Unihan{}, d.index), std::vector<std::string>{"jian4 to see"});
 }
 
 TEST(ReadingsTest, RareReadingsAndReadingsOfPlaceNamesAreLeftOut) {
