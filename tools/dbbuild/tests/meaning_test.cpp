@@ -17,6 +17,7 @@ TEST(MeaningTest, ReferencesToOtherCharactersAreDropped) {
     EXPECT_EQ(CleanSense("abbr. for 台灣|台湾[Tai2 wan1]"), "");
     EXPECT_EQ(CleanSense("CL:個|个[ge4]"), "");
     EXPECT_EQ(CleanSense("Taiwan pr. [da3]"), "");
+    EXPECT_EQ(CleanSense("used 老撾|老挝[Lao3 wo1]"), "");  // the dictionary's "used in" without its "in"
 }
 
 TEST(MeaningTest, CjkReferencesInsideASenseLeaveCleanEnglish) {
