@@ -62,7 +62,7 @@ if [ "$update" = 1 ] || [ ! -f "$manifest" ]; then
   cp "$current" "$manifest"
 elif ! diff -q "$manifest" "$current" >/dev/null; then
   echo "build_database: a source differs from the pinned one in database/SOURCES:" >&2
-  diff "$manifest" "$current" | grep '^>' | sed 's/^> /  now: /' >&2
+  { diff "$manifest" "$current" || true; } | sed -n 's/^> /  now: /p' >&2
   echo "Rerun with --update-sources to build from it on purpose." >&2
   exit 3
 fi
