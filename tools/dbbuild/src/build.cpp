@@ -24,6 +24,7 @@ constexpr double kWeightScale = 524288.0;  // 2^19: the most frequent character 
 constexpr double kChewingWeight = 0.15;
 // Names of places, people and institutions make poorer examples than common words.
 constexpr double kProperWordFactor = 0.2;
+constexpr double kRarerReadingsFactor = 0.05;
 constexpr std::size_t kExamples = 8;
 
 struct WordCandidate {
@@ -188,6 +189,15 @@ int RunBuild(const BuildOptions& options) {
         WordCandidate cand{word, e->simplified, NormaliseCedictReading(e->pinyin, false),
                            "<" + reading + "> " + translation, share == wordShares.end() ? 0 : share->second};
         if (IsProperNoun(*e)) cand.frequency *= kProperWordFactor;
+        // A word that reads every character with a rarer reading (中的 zhong4 di4, "to hit the
+        // target") owes its count mostly to the same characters in their usual sense (中的, "in the").
+        std::vector<std::string> syllables = Split(cand.reading, ' ');
+        bool allSecondary = true;
+        for (std::size_t i = 0; i < n && allSecondary; ++i) {
+            const std::vector<std::string>& texts = readingsOf(word[i]);
+            allSecondary = texts.size() > 1 && ReadingsOf(texts).front() != syllables[i];
+        }
+        if (allSecondary) cand.frequency *= kRarerReadingsFactor;
         auto [it, fresh] = bySpelling.try_emplace({cand.simplified, cand.reading}, cand);
         if (!fresh && WordBefore(cand, it->second)) it->second = cand;
     }
