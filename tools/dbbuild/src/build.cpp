@@ -22,6 +22,9 @@ constexpr double kWeightScale = 524288.0;  // 2^19: the most frequent character 
 // libchewing's Taiwan phrase counts beside Rime's running-text counts. Chewing counts no single
 // characters, so it gets the smaller part.
 constexpr double kChewingWeight = 0.15;
+// Examples follow running text: libchewing's phrase counts, strong for names of institutions and
+// technical terms (資料中心, 交通大學), only break ties.
+constexpr double kExampleChewingWeight = 0.02;
 // Names of places, people and institutions make poorer examples than common words.
 constexpr double kProperWordFactor = 0.2;
 constexpr double kRarerReadingsFactor = 0.05;
@@ -172,6 +175,7 @@ int RunBuild(const BuildOptions& options) {
 
     // Words: 2 to 4 characters, each a character the database can show, in their everyday sense;
     // spellings of one word (什麼, 甚麼) count once, under the most frequent.
+    WordShares exampleShares = BlendWordShares(sources.essay, sources.chewing, kExampleChewingWeight);
     std::map<std::pair<std::u32string, std::string>, WordCandidate> bySpelling;
     for (const auto& [word, entries] : wordIndex) {
         std::size_t n = word.size();
@@ -185,9 +189,9 @@ int RunBuild(const BuildOptions& options) {
         // A spelling variant (傢伙 for 家伙) takes the meaning of the word it names.
         if (translation.empty()) translation = MeaningOfReferencedWord(e->senses, wordIndex, TranslationLimit(n));
         if (translation.size() < 3 || IsCoarse({translation})) continue;
-        auto share = wordShares.find(word);
+        auto share = exampleShares.find(word);
         WordCandidate cand{word, e->simplified, NormaliseCedictReading(e->pinyin, false),
-                           "<" + reading + "> " + translation, share == wordShares.end() ? 0 : share->second};
+                           "<" + reading + "> " + translation, share == exampleShares.end() ? 0 : share->second};
         if (IsProperNoun(*e)) cand.frequency *= kProperWordFactor;
         // A word that reads every character with a rarer reading (中的 zhong4 di4, "to hit the
         // target") owes its count mostly to the same characters in their usual sense (中的, "in the").

@@ -285,16 +285,20 @@ bool Marked(const std::string& sense, const char* const* marks, std::size_t n) {
     return false;
 }
 
-// Everyday senses first, dated and literary ones after them, slang and vulgar ones only when
-// nothing else is left. "(Tw)" says where a sense is used, not what it means.
+// Taiwan's senses first (軟體 "software", the database follows Taiwan's usage), then everyday
+// ones, dated and literary ones after them, slang and vulgar ones only when nothing else is left.
+// The "(Tw)" tag itself says where a sense is used, not what it means.
 std::vector<std::string> OrderSenses(const std::vector<std::string>& senses) {
-    std::vector<std::string> everyday, dated, unfit;
+    std::vector<std::string> taiwan, everyday, dated, unfit;
     for (std::string sense : senses) {
-        for (std::size_t at; (at = sense.find("(Tw)")) != std::string::npos;) sense.erase(at, 4);
+        bool inTaiwan = false;
+        for (std::size_t at; (at = sense.find("(Tw)")) != std::string::npos; inTaiwan = true) sense.erase(at, 4);
         if (Marked(sense, kUnfitMarks, std::size(kUnfitMarks)) || IsUnfitSense(sense)) unfit.push_back(sense);
+        else if (inTaiwan) taiwan.push_back(sense);
         else if (Marked(sense, kDatedMarks, std::size(kDatedMarks))) dated.push_back(sense);
         else everyday.push_back(sense);
     }
+    everyday.insert(everyday.begin(), taiwan.begin(), taiwan.end());
     everyday.insert(everyday.end(), dated.begin(), dated.end());
     return everyday.empty() ? unfit : everyday;
 }

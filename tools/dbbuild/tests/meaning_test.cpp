@@ -107,7 +107,7 @@ TEST(MeaningTest, EverydaySensesComeFirstAndSlangOnlyWhenNothingElseIsLeft) {
     // A character whose only sense is vulgar keeps it: there is nothing else to say.
     EXPECT_EQ(ComposeMeaning({"(vulgar) cunt"}, 40), "(vulgar) cunt");
     // Place tags and grammarians' labels are not meanings.
-    EXPECT_EQ(ComposeMeaning({"(Tw) sweet potato"}, 40), "sweet potato");
+    EXPECT_EQ(ComposeMeaning({"(of an animal) soft-bodied", "(Tw) software"}, 40), "software; (of an animal) soft-bodied");
     EXPECT_EQ(ComposeMeaning({"(meaningless bound form)", "jealous (bound form)"}, 40), "jealous");
     EXPECT_EQ(ComposeMeaning({"(bound form) having the same meaning as the free word 雞|鸡[ji1]", "hen"}, 40), "hen");
 }
