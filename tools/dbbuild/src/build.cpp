@@ -309,11 +309,7 @@ int RunBuild(const BuildOptions& options) {
     std::printf("first characters: ");
     for (std::size_t i = 0; i < 40 && i < index.size(); ++i) std::printf("%s", EncodeUtf8(index[i]).c_str());
     std::printf("\n");
-    std::map<char32_t, int> levels;
-    for (const auto& [c, info] : sources.unihan) {
-        if (info.big5Level > 0) levels[c] = info.big5Level;
-    }
-    for (const LintRule& rule : Lint(content, &levels)) {
+    for (const LintRule& rule : Lint(content, &sources.unihan)) {
         std::printf("lint %-28s %5d", rule.name.c_str(), rule.count);
         for (const std::string& e : rule.examples) std::printf("  %s", e.c_str());
         std::printf("\n");

@@ -144,12 +144,12 @@ std::vector<const WordEntry*> ExamplesOf(const DatabaseContent& content, std::ui
     return examples;
 }
 
-std::vector<LintRule> Lint(const DatabaseContent& content, const std::map<char32_t, int>* big5Levels) {
-    LintRule notTraditional{"order.not-traditional", 0, {}}, weights{"order.weight-sum", 0, {}}, readingCount{"readings.count", 0, {}},
-        readingSyllable{"readings.syllable", 0, {}}, properReading{"readings.name-only", 0, {}}, length{"meanings.length", 0, {}},
-        parens{"meanings.parentheses", 0, {}}, remnant{"meanings.remnant", 0, {}}, slang{"meanings.slang", 0, {}},
-        coarse{"examples.coarse", 0, {}}, duplicate{"examples.duplicate", 0, {}}, agree{"examples.reading", 0, {}},
-        missing{"examples.none-in-first-3000", 0, {}};
+std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan) {
+    LintRule notTraditional{"order.not-traditional", 0, {}}, simplifiedOnly{"order.simplified-only", 0, {}},
+        weights{"order.weight-sum", 0, {}}, readingCount{"readings.count", 0, {}}, readingSyllable{"readings.syllable", 0, {}},
+        properReading{"readings.name-only", 0, {}}, length{"meanings.length", 0, {}}, parens{"meanings.parentheses", 0, {}},
+        remnant{"meanings.remnant", 0, {}}, slang{"meanings.slang", 0, {}}, coarse{"examples.coarse", 0, {}},
+        duplicate{"examples.duplicate", 0, {}}, agree{"examples.reading", 0, {}}, missing{"examples.none-in-first-3000", 0, {}};
     auto note = [](LintRule& rule, const std::string& what) {
         ++rule.count;
         if (rule.examples.size() < 6) rule.examples.push_back(what);
@@ -183,8 +183,14 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const std::map<char32
     // Order and weights.
     for (std::size_t rank = 0; rank < content.index.size(); ++rank) {
         std::uint16_t code = content.index[rank];
-        if (big5Levels && !big5Levels->count(code))
-            note(notTraditional, std::to_string(rank + 1) + " " + EncodeUtf8(static_cast<char32_t>(code)));
+        if (!unihan) continue;
+        std::string shown = std::to_string(rank + 1) + " " + EncodeUtf8(static_cast<char32_t>(code));
+        auto info = unihan->find(code);
+        if (info == unihan->end() || info->second.big5Level == 0) note(notTraditional, shown);
+        // 锺 names 鍾 as its traditional form and not itself; 台 names itself among 臺 颱 檯.
+        const std::vector<char32_t>* forms = info == unihan->end() ? nullptr : &info->second.traditional;
+        if (forms && !forms->empty() && std::find(forms->begin(), forms->end(), code) == forms->end())
+            note(simplifiedOnly, shown);
     }
     double share = IndexShare(content);
     if (share < 0.95 || share > 1.02) note(weights, std::to_string(100 * share) + "%");
@@ -220,7 +226,7 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const std::map<char32
             }
         }
     }
-    return {notTraditional, weights, readingCount, readingSyllable, properReading, length, parens,
+    return {notTraditional, simplifiedOnly, weights, readingCount, readingSyllable, properReading, length, parens,
             remnant, slang, coarse, duplicate, agree, missing};
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "database_files.h"
+#include "sources.h"
 
 struct DatabaseContent {
     std::vector<std::uint16_t> index;
@@ -29,9 +30,9 @@ struct LintRule {
 // The index characters' weights as a share of running text (1.0 = all of it).
 double IndexShare(const DatabaseContent& content);
 
-// Every rule with its count of violations. big5Levels (Unihan's kBigFive: 1, 2; absent = outside
-// Big5) enables the check that index holds only characters of traditional use.
-std::vector<LintRule> Lint(const DatabaseContent& content, const std::map<char32_t, int>* big5Levels);
+// Every rule with its count of violations. With Unihan (its Big5 sets and variants), also the
+// checks that index holds only characters of traditional use and no simplified-only form.
+std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan);
 
 // "rank<TAB>character<TAB>readings with meanings<TAB>first three examples", one line per index character.
 std::string ReviewTable(const DatabaseContent& content);

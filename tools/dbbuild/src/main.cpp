@@ -17,16 +17,15 @@ int LintFolder(const std::string& folder, const std::string& unicodeDir, const s
         std::fprintf(stderr, "dbbuild: %s\n", error.c_str());
         return 2;
     }
+    // Without Unihan the checks that need it are left out.
     Unihan unihan;
-    std::map<char32_t, int> levels;
-    if (ReadBz2File(unicodeDir + "/Unihan_OtherMappings.txt.bz2", text, error)) {
-        ParseUnihan(text, unihan);
-        for (const auto& [c, info] : unihan) {
-            if (info.big5Level > 0) levels[c] = info.big5Level;
-        }
+    bool withUnihan = true;
+    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2"}) {
+        withUnihan = withUnihan && ReadBz2File(unicodeDir + "/" + name, text, error);
+        if (withUnihan) ParseUnihan(text, unihan);
     }
     if (!reviewFile.empty()) std::ofstream(reviewFile, std::ios::binary) << ReviewTable(content);
-    for (const LintRule& rule : Lint(content, levels.empty() ? nullptr : &levels)) {
+    for (const LintRule& rule : Lint(content, withUnihan ? &unihan : nullptr)) {
         std::printf("lint %-28s %5d", rule.name.c_str(), rule.count);
         for (const std::string& e : rule.examples) std::printf("  %s", e.c_str());
         std::printf("\n");

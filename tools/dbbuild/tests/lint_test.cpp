@@ -30,8 +30,9 @@ DatabaseContent Sound() {
 }  // namespace
 
 TEST(LintTest, ASoundDatabaseBreaksNoRule) {
-    std::map<char32_t, int> big5 = {{U'的', 1}, {U'好', 1}};
-    for (const LintRule& rule : Lint(Sound(), &big5)) {
+    Unihan unihan;
+    unihan[U'的'].big5Level = unihan[U'好'].big5Level = 1;
+    for (const LintRule& rule : Lint(Sound(), &unihan)) {
         // Two characters are far from all running text; everything else is sound.
         EXPECT_EQ(rule.count, rule.name == "order.weight-sum" ? 1 : 0) << rule.name;
     }
@@ -39,8 +40,16 @@ TEST(LintTest, ASoundDatabaseBreaksNoRule) {
 }
 
 TEST(LintTest, EachPlantedFaultIsCounted) {
-    std::map<char32_t, int> big5 = {{U'的', 1}};  // 好 outside Big5, as a simplified-only form would be
-    EXPECT_EQ(Count(Lint(Sound(), &big5), "order.not-traditional"), 1);
+    Unihan unihan;
+    unihan[U'的'].big5Level = 1;  // 好 outside Big5, as a Japanese-only form would be
+    EXPECT_EQ(Count(Lint(Sound(), &unihan), "order.not-traditional"), 1);
+    // 好 in Big5 but naming another character as its traditional form, as 锺 names 鍾.
+    unihan[U'好'].big5Level = 2;
+    unihan[U'好'].traditional = {U'奾'};
+    unihan[U'的'].traditional = {U'的', U'旳'};
+    auto rules = Lint(Sound(), &unihan);
+    EXPECT_EQ(Count(rules, "order.not-traditional"), 0);
+    EXPECT_EQ(Count(rules, "order.simplified-only"), 1);
     {
         DatabaseContent db = Sound();
         db.chars[U'好'].readings = {"hao3 good (very", "hao4 used", "hoa3 bad"};
