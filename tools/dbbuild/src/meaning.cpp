@@ -30,7 +30,8 @@ const Fold kFolds[] = {
 
 // Words that, left at the end once a Chinese reference is removed, point at nothing.
 const char* const kDangling[] = {
-    "similar to", "similar", "used", "literary equivalent of", "equivalent of", "equivalent to", "used in", "used as", "as in", "such as", "same as", "variant of", "abbr. for", "abbr. of", "abbr. to", "see also", "see",
+    "similar to", "similar", "used", "dialectal equivalent of", "colloquial equivalent of",
+    "literary equivalent of", "equivalent of", "equivalent to", "used in", "used as", "as in", "such as", "same as", "variant of", "abbr. for", "abbr. of", "abbr. to", "see also", "see",
     "as in", "cf.", "i.e.", "also written", "written as", "written", "also", "from", "of", "for", "to",
     "in", "as", "by", "and", "or", "e.g.", "like", "with", "the", "a", "also called", "called",
 };
