@@ -253,22 +253,23 @@ int RunBuild(const BuildOptions& options) {
     for (const WordCandidate& w : words) recorded.insert(w.word.begin(), w.word.end());
     DatabaseContent content;
     std::map<std::uint16_t, Glyph> glyphs;
-    // Weights never rise down index, so that the share a learner knows grows with the ranks learnt: a
-    // character ranked below its count (a rare form demoted) weighs no more than the one before it.
+    // Weights: the share of running text of each rank, from the rank-frequency curve of a counted
+    // corpus (Unihan's reading counts), so that the share a learner knows is that of real text;
+    // Rime's counts, made for an input method, give rare words too much. Beyond the curve, 1.
+    std::vector<double> rankShares = RankShares(sources.unihan);
     double weightTotal = 0;
     std::map<char32_t, double> indexUnits;
-    double previous = 32767;
-    for (char32_t c : index) {
-        double units = std::max(1.0, std::min(previous, std::round(shareOf(c) * kWeightScale)));
-        indexUnits[c] = previous = units;
+    for (std::size_t k = 0; k < index.size(); ++k) {
+        double share = k < rankShares.size() ? rankShares[k] : 0;
+        double units = std::max(1.0, std::min(32767.0, std::round(share * kWeightScale)));
+        indexUnits[index[k]] = units;
         weightTotal += units;
     }
     for (char32_t c : recorded) {
         CharInfo info;
         info.code = static_cast<std::uint16_t>(c);
         auto ranked = indexUnits.find(c);
-        double units = ranked != indexUnits.end() ? ranked->second : std::round(shareOf(c) * kWeightScale);
-        info.weight = static_cast<std::int16_t>(std::min(units, 32767.0));
+        info.weight = static_cast<std::int16_t>(ranked != indexUnits.end() ? ranked->second : 0);
         char32_t s = simplifiedOf(c);
         info.otherForm = s == c ? 0 : static_cast<std::uint16_t>(s);
         info.showBoth = s == c ? 0 : 1;

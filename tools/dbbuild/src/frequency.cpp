@@ -1,6 +1,7 @@
 #include "frequency.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "meaning.h"
 #include "pinyin.h"
@@ -32,6 +33,26 @@ std::map<char32_t, double> CharacterShares(const WordShares& words) {
     if (total > 0) {
         for (auto& [c, share] : shares) share /= total;
     }
+    return shares;
+}
+
+std::vector<double> RankShares(const Unihan& unihan) {
+    std::map<char32_t, double> byForm;
+    for (const auto& [c, info] : unihan) {
+        double count = 0;
+        for (const auto& [reading, n] : info.pinlu) count += static_cast<double>(n);
+        if (count <= 0) continue;
+        char32_t form = info.simplified.empty() ? c : info.simplified.front();
+        byForm[form] = std::max(byForm[form], count);
+    }
+    std::vector<double> shares;
+    double total = 0;
+    for (const auto& [form, count] : byForm) {
+        shares.push_back(count);
+        total += count;
+    }
+    std::sort(shares.begin(), shares.end(), std::greater<>());
+    for (double& share : shares) share /= total;
     return shares;
 }
 

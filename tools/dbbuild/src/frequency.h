@@ -41,6 +41,11 @@ std::map<char32_t, double> CharacterShares(const WordShares& words);
 // outrank everyday characters.
 double RankScore(double share, int big5Level);
 
+// The share of running text that the character of each rank has (most frequent first), from Unihan's
+// reading counts of a corpus of modern text (kHanyuPinlu, summed over a character's readings).
+// Unihan gives a simplified and a traditional form the same counts: each pair counts once.
+std::vector<double> RankShares(const Unihan& unihan);
+
 // Each dictionary word of two or more characters counts with its frequency (keyed by its traditional
 // spelling), split evenly between its common entries (its proper-noun entries when it has no other,
 // for the forms only: names teach no reading).

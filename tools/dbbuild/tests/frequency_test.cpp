@@ -42,3 +42,17 @@ TEST(FrequencyTest, WordEvidenceIsKeyedByTraditionalSpellingAndPrefersCommonEntr
     EXPECT_EQ(SimplifiedForm(U'髮', ev, Unihan{}), U'发');
     EXPECT_EQ(SimplifiedForm(U'我', ev, Unihan{}), U'我');
 }
+
+TEST(FrequencyTest, RankSharesFollowACountedCorpusWithEachFormPairOnce) {
+    Unihan unihan;
+    unihan[U'的'].pinlu = {{"de", 60}, {"di4", 10}, {"di2", 10}};
+    // Unihan counts 這 and its simplified 这 alike: the pair counts once.
+    unihan[U'這'].pinlu = {{"zhe4", 20}};
+    unihan[U'這'].simplified = {U'这'};
+    unihan[U'这'].pinlu = {{"zhe4", 20}};
+    unihan[U'一'].pinlu = {{"yi1", 0}};
+    std::vector<double> shares = RankShares(unihan);
+    ASSERT_EQ(shares.size(), 2u);
+    EXPECT_DOUBLE_EQ(shares[0], 0.8);
+    EXPECT_DOUBLE_EQ(shares[1], 0.2);
+}
