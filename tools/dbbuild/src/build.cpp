@@ -82,6 +82,7 @@ int RunBuild(const BuildOptions& options) {
     }
     WordShares wordShares = BlendWordShares(sources.essay, sources.chewing, kChewingWeight);
     std::map<char32_t, double> shares = CharacterShares(wordShares);
+    std::map<char32_t, double> chewingShares = CharacterShares(BlendWordShares({}, sources.chewing, 1.0));
     FormEvidence evidence = CollectEvidence(sources.cedict, wordShares, sources.unihan);
     auto shareOf = [&](char32_t c) {
         auto it = shares.find(c);
@@ -149,7 +150,9 @@ int RunBuild(const BuildOptions& options) {
     // that the others leave open, keeping their rank.
     std::vector<std::pair<double, char32_t>> ranked;
     for (const auto& [c, share] : shares) {
-        if (IsBmpHan(c) && big5Level(c) > 0) ranked.emplace_back(-RankScore(share, big5Level(c)), c);
+        auto taiwan = chewingShares.find(c);
+        double taiwanShare = taiwan == chewingShares.end() ? 0 : taiwan->second;
+        if (IsBmpHan(c) && big5Level(c) > 0) ranked.emplace_back(-RankScore(share, big5Level(c), taiwanShare), c);
     }
     std::sort(ranked.begin(), ranked.end());
     std::vector<char32_t> usable;

@@ -56,7 +56,10 @@ std::vector<double> RankShares(const Unihan& unihan) {
     return shares;
 }
 
-double RankScore(double share, int big5Level) { return big5Level == 1 ? share : share * 0.2; }
+double RankScore(double share, int big5Level, double taiwanShare) {
+    if (big5Level == 1) return share;
+    return taiwanShare < 0.01 * share ? share * 0.04 : share * 0.2;
+}
 
 namespace {
 

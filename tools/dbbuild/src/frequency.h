@@ -37,9 +37,10 @@ WordShares BlendWordShares(const std::map<std::u32string, long long>& first,
 std::map<char32_t, double> CharacterShares(const WordShares& words);
 
 // The key that orders index: the share, with characters outside Taiwan's frequently used set
-// (Big5 level 1) demoted, so that a rare form inflated by a conversion (纔 for 才) does not
-// outrank everyday characters.
-double RankScore(double share, int big5Level);
+// (Big5 level 1) demoted, so that a rare form inflated by a conversion (纔 for 才) does not outrank
+// everyday characters; such a character that Taiwan's phrases hardly use (taiwanShare under a
+// hundredth of its share: 硅, where Taiwan writes 矽) is demoted again.
+double RankScore(double share, int big5Level, double taiwanShare);
 
 // The share of running text that the character of each rank has (most frequent first), from Unihan's
 // reading counts of a corpus of modern text (kHanyuPinlu, summed over a character's readings).

@@ -20,8 +20,10 @@ TEST(FrequencyTest, CharacterSharesCountEveryCharacterOfEveryWordAndSumToOne) {
 
 TEST(FrequencyTest, FormsOutsideTheFrequentlyUsedSetRankBelowCommonOnes) {
     // 纔 counted twice as often as 沈 by a conversion still ranks below it; outside Big5 nothing ranks.
-    EXPECT_LT(RankScore(0.002, 2), RankScore(0.001, 1));
-    EXPECT_DOUBLE_EQ(RankScore(0.001, 1), 0.001);
+    EXPECT_LT(RankScore(0.002, 2, 0.001), RankScore(0.001, 1, 0.001));
+    EXPECT_DOUBLE_EQ(RankScore(0.001, 1, 0), 0.001);
+    // A less common form that Taiwan's phrases hardly write (硅 for 矽) falls further.
+    EXPECT_LT(RankScore(0.002, 2, 0.00001), RankScore(0.0005, 2, 0.0005));
 }
 
 TEST(FrequencyTest, WordEvidenceIsKeyedByTraditionalSpellingAndPrefersCommonEntries) {
