@@ -66,18 +66,16 @@ int RunBuild(const BuildOptions& options) {
     }
 
     // Meanings written where the dictionary's first senses are not the everyday ones.
-    std::map<std::pair<char32_t, std::string>, std::string> written;
+    WrittenMeanings written;
     if (!options.meaningsFile.empty()) {
         std::string text;
         if (!ReadPlainFile(options.meaningsFile, text, error)) {
             std::fprintf(stderr, "dbbuild: %s\n", error.c_str());
             return 2;
         }
-        for (const std::string& line : Split(text, '\n')) {
-            std::vector<std::string> cols = Split(line, '\t');
-            std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
-            if (line.empty() || line[0] == '#' || cols.size() != 3 || c.size() != 1 || cols[2].size() > 40) continue;
-            written[{c[0], cols[1]}] = cols[2];
+        if (!ParseWrittenMeanings(text, written, error)) {
+            std::fprintf(stderr, "dbbuild: %s: %s\n", options.meaningsFile.c_str(), error.c_str());
+            return 2;
         }
     }
     WordShares wordShares = BlendWordShares(sources.essay, sources.chewing, kChewingWeight);

@@ -218,8 +218,11 @@ std::string CleanSense(std::string_view sense) {
         }
     }
     std::string lower = Lower(trimmed);
-    // "(bound form) having the same meaning as 雞" says nothing once the reference is gone.
-    if (lower.find("same meaning") != std::string::npos) return "";
+    // "(bound form) having the same meaning as 雞" says nothing once the reference is gone, nor
+    // does a radical's number say what the character means.
+    if (lower.find("same meaning") != std::string::npos || StartsWith(lower, "kangxi radical") ||
+        lower.find("radical in chinese characters") != std::string::npos)
+        return "";
     for (const char* prefix : kReferencePrefixes) {
         if (StartsWith(lower, prefix)) return "";
     }

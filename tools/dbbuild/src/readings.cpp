@@ -54,6 +54,24 @@ bool NamesOnlyAProperNoun(const std::string& sense, const WordIndex& words) {
 
 }  // namespace
 
+bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error) {
+    int number = 0;
+    for (const std::string& line : Split(text, '\n')) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> cols = Split(line, '\t');
+        std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
+        bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
+        if (cols.size() != 3 || c.size() != 1 || !IsSyllable(SyllableOf(cols[1])) || cols[2].empty() ||
+            cols[2].size() > kMeaningLimit || !ascii) {
+            error = "line " + std::to_string(number) + " is not character, reading and a meaning of at most 40 ASCII characters";
+            return false;
+        }
+        meanings[{c[0], cols[1]}] = cols[2];
+    }
+    return true;
+}
+
 bool IsProperNoun(const CedictEntry& e) { return !e.pinyin.empty() && e.pinyin[0] >= 'A' && e.pinyin[0] <= 'Z'; }
 
 // The meaning of the first word that a sense points to as "used in WORD[reading]".

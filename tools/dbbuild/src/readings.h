@@ -38,3 +38,9 @@ std::string MeaningOfReferencedWord(const std::vector<std::string>& senses, cons
                                     std::size_t maxLength, int depth = 2);
 
 bool IsProperNoun(const CedictEntry& e);
+
+// Meanings written for this database, by character and reading: "character<TAB>reading<TAB>meaning"
+// lines, # for comments. False, naming the line, for a line that is not so or a meaning the trainer
+// cannot show (over 40 characters, not plain ASCII).
+using WrittenMeanings = std::map<std::pair<char32_t, std::string>, std::string>;
+bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error);

@@ -18,7 +18,8 @@ TEST(MeaningTest, ReferencesToOtherCharactersAreDropped) {
     EXPECT_EQ(CleanSense("CL:個|个[ge4]"), "");
     EXPECT_EQ(CleanSense("Taiwan pr. [da3]"), "");
     EXPECT_EQ(CleanSense("used 老撾|老挝[Lao3 wo1]"), "");
-    EXPECT_EQ(CleanSense("dialectal equivalent of 什麼|什么[shen2 me5]"), "");  // the dictionary's "used in" without its "in"
+    EXPECT_EQ(CleanSense("dialectal equivalent of 什麼|什么[shen2 me5]"), "");
+    EXPECT_EQ(CleanSense("Kangxi radical 145"), "");  // the dictionary's "used in" without its "in"
 }
 
 TEST(MeaningTest, CjkReferencesInsideASenseLeaveCleanEnglish) {

@@ -94,3 +94,16 @@ TEST(ReadingsTest, ANeutralToneInWordsCountsForTheToneTheWordsUseMost) {
     ev.topWord = {{"xi", 1e-4}};
     EXPECT_EQ(MakeReadings(U'西', U'西', d.Of(U'西'), ev, Unihan{}, d.index), std::vector<std::string>{"xi1 west"});
 }
+
+TEST(ReadingsTest, WrittenMeaningsAreReadAndABadLineStopsTheBuild) {
+    WrittenMeanings meanings;
+    std::string error;
+    EXPECT_TRUE(ParseWrittenMeanings("# comment\n在\tzai4\tat; in; to exist\n\n了\tle\t(particle) done\n", meanings, error));
+    EXPECT_EQ(meanings.size(), 2u);
+    EXPECT_EQ((meanings[{U'在', "zai4"}]), "at; in; to exist");
+    EXPECT_FALSE(ParseWrittenMeanings("討\ttao3\tto discuss; to ask for; to beg; to provoke\n", meanings, error));
+    EXPECT_NE(error.find("line 1"), std::string::npos);
+    EXPECT_FALSE(ParseWrittenMeanings("在\tzai9\tat\n", meanings, error));
+    EXPECT_FALSE(ParseWrittenMeanings("在在\tzai4\tat\n", meanings, error));
+    EXPECT_FALSE(ParseWrittenMeanings("在\tzai4\t\xE5\x9C\xA8\n", meanings, error));
+}
