@@ -23,8 +23,9 @@ const char* const kSlangMarks[] = {"(slang)", "(internet slang)", "(derog.)", "(
 const char* const kCoarseWords[] = {"fuck", "fucking", "cunt", "pussy", "whore",
                                     "slut", "bitch", "bastard", "asshole", "wtf", "shit", "jerk-off", "wank",
                                     "bullshit", "tits", "motherfucker", "dickhead", "cocksucker", "retard",
-                                    "goddamn", "damned", "damn"};
-const char* const kSexualWords[] = {"penis", "vagina", "testicles", "prostitute", "genitals", "sexual intercourse"};
+                                    "goddamn", "damned", "damn", "piss", "crap"};
+const char* const kSexualWords[] = {"penis", "vagina", "testicles", "prostitute", "genitals", "sexual intercourse",
+                                    "have sex", "sex with"};
 
 bool HasWord(const std::string& lower, std::string_view word) {
     for (std::size_t at = lower.find(word); at != std::string::npos; at = lower.find(word, at + 1)) {
@@ -33,6 +34,13 @@ bool HasWord(const std::string& lower, std::string_view word) {
         bool endOk = end >= lower.size() || !std::isalpha(static_cast<unsigned char>(lower[end])) ||
                      (lower[end] == 's' && (end + 1 >= lower.size() || !std::isalpha(static_cast<unsigned char>(lower[end + 1]))));
         if (startOk && endOk) return true;
+    }
+    return false;
+}
+
+bool Sexual(const std::string& lower) {
+    for (const char* word : kSexualWords) {
+        if (HasWord(lower, word)) return true;
     }
     return false;
 }
@@ -48,6 +56,12 @@ const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries) {
         }
         if (Proper(*best) != Proper(*e)) {
             if (Proper(*best)) best = e;
+            continue;
+        }
+        // 卵子 "ovum" before its slang entry "testicles".
+        bool bestUnfit = IsUnfitSense(best->senses.front()), unfit = IsUnfitSense(e->senses.front());
+        if (bestUnfit != unfit) {
+            if (bestUnfit) best = e;
             continue;
         }
         if (e->senses.size() > best->senses.size()) best = e;
@@ -67,24 +81,26 @@ bool IsCoarse(const std::vector<std::string>& senses) {
         for (const char* mark : kSlangMarks) {
             if (i == 0 && lower.find(mark) != std::string::npos) return true;
         }
+        // A word whose main sense is sexual (雞雞) is no example for the characters' everyday senses.
+        if (i == 0 && Sexual(lower)) return true;
     }
     return false;
 }
 
-bool IsUnfitSense(const std::string& sense) {
-    std::string lower = Lower(sense);
-    for (const char* word : kSexualWords) {
-        if (HasWord(lower, word)) return true;
-    }
-    return HasCoarseMark(sense);
-}
+bool IsUnfitSense(const std::string& sense) { return Sexual(Lower(sense)) || HasCoarseMark(sense); }
 
 bool HasCoarseMark(const std::string& text) {
     std::string lower = Lower(text);
     for (const char* mark : kSlangMarks) {
         if (lower.find(mark) != std::string::npos) return true;
     }
-    return IsCoarse({text});
+    for (const char* mark : kCoarseMarks) {
+        if (lower.find(mark) != std::string::npos) return true;
+    }
+    for (const char* word : kCoarseWords) {
+        if (HasWord(lower, word)) return true;
+    }
+    return false;
 }
 
 std::vector<std::string> ReadingsOf(const std::vector<std::string>& texts) {

@@ -8,12 +8,13 @@
 #include "sources.h"
 
 // The entry that gives a word its sense: a common entry before a proper noun (大學 "university",
-// not the classic; 基地 "base", not the organisation), and among common ones the one with the
-// most senses, the word's everyday use (東西 dong1 xi5 "thing", not dong1 xi1 "east and west").
+// not the classic; 基地 "base", not the organisation), one whose first sense is fit for a learner
+// before one whose is not, and then the one with the most senses, the word's everyday use
+// (東西 dong1 xi5 "thing", not dong1 xi1 "east and west").
 const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries);
 
 // A word a learner should not meet as an example: one with a vulgar, obscene or offensive sense,
-// or whose main (first) sense is slang, derogatory or a euphemism.
+// or whose main (first) sense is slang, derogatory, a euphemism or sexual.
 bool IsCoarse(const std::vector<std::string>& senses);
 // A text with any such mark or word, slang included.
 bool HasCoarseMark(const std::string& text);

@@ -9,6 +9,9 @@ TEST(WordsTest, TheEverydayEntrySpeaksForAWord) {
     CedictEntry directions{U"東西", U"东西", "dong1 xi1", {"east and west"}};
     CedictEntry thing{U"東西", U"东西", "dong1 xi5", {"thing", "stuff", "person"}};
     EXPECT_EQ(ChooseEntry({&directions, &thing}), &thing);
+    CedictEntry slang{U"卵子", U"卵子", "luan3 zi", {"testicles", "penis"}};
+    CedictEntry ovum{U"卵子", U"卵子", "luan3 zi3", {"ovum"}};
+    EXPECT_EQ(ChooseEntry({&slang, &ovum}), &ovum);
 }
 
 TEST(WordsTest, CoarseWordsAreRecognisedAndInnocentOnesAreNot) {
@@ -19,6 +22,9 @@ TEST(WordsTest, CoarseWordsAreRecognisedAndInnocentOnesAreNot) {
     EXPECT_FALSE(IsCoarse({"young lady", "(slang) prostitute"}));
     EXPECT_TRUE(HasCoarseMark("young lady; (slang) prostitute"));
     EXPECT_FALSE(IsCoarse({"to assess", "Scunthorpe", "cocktail"}));
+    EXPECT_TRUE(IsCoarse({"penis (childish)"}));
+    EXPECT_TRUE(IsCoarse({"whoa!", "holy crap!"}));
+    EXPECT_FALSE(IsCoarse({"small bird", "(fig.) penis (kiddie term)"}));
 }
 
 TEST(WordsTest, AWordsSyllableAgreesWithItsCharactersReadings) {
