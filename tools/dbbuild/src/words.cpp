@@ -24,7 +24,7 @@ const char* const kCoarseWords[] = {"fuck", "fucking", "cunt", "pussy", "whore",
                                     "slut", "bitch", "bastard", "asshole", "wtf", "shit", "jerk-off", "wank",
                                     "bullshit", "tits", "motherfucker", "dickhead", "cocksucker", "retard",
                                     "goddamn", "damned", "damn", "piss", "crap"};
-const char* const kSexualWords[] = {"penis", "vagina", "testicles", "prostitute", "genitals", "sexual intercourse",
+const char* const kSexualWords[] = {"penis", "vagina", "testicle", "prostitute", "genitals", "sexual intercourse",
                                     "have sex", "sex with"};
 
 bool HasWord(const std::string& lower, std::string_view word) {
