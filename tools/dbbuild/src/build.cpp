@@ -81,7 +81,7 @@ int RunBuild(const BuildOptions& options) {
     WordShares wordShares = BlendWordShares(sources.essay, sources.chewing, kChewingWeight);
     std::map<char32_t, double> shares = CharacterShares(wordShares);
     std::map<char32_t, double> chewingShares = CharacterShares(BlendWordShares({}, sources.chewing, 1.0));
-    FormEvidence evidence = CollectEvidence(sources.cedict, wordShares, sources.unihan);
+    FormEvidence evidence = CollectEvidence(sources.cedict, wordShares);
     auto shareOf = [&](char32_t c) {
         auto it = shares.find(c);
         return it == shares.end() ? 0.0 : it->second;

@@ -69,7 +69,7 @@ bool IsProper(const CedictEntry& e) { return !e.pinyin.empty() && e.pinyin[0] >=
 
 }  // namespace
 
-FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordShares& words, const Unihan& unihan) {
+FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordShares& words) {
     FormEvidence ev;
     // Entries per traditional spelling: the common ones share a word's count, proper nouns only
     // when the word has no common entry.
@@ -87,11 +87,6 @@ FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordS
             bool variant = std::all_of(e.senses.begin(), e.senses.end(), [](const std::string& x) { return IsVariantReference(x); });
             auto known = onlyVariants.find(t);
             onlyVariants[t] = (known == onlyVariants.end() || known->second) && variant;
-            if (!variant) {
-                std::string r = NormaliseCedictSyllable(Trim(e.pinyin));
-                if (!r.empty()) ev.formReadings[s][t].insert(r);
-            }
-            ev.traditionalOf[s].insert(t);
             std::vector<char32_t>& forms = ev.simplifiedOf[t];
             if (std::find(forms.begin(), forms.end(), s) == forms.end()) forms.push_back(s);
             continue;
@@ -121,13 +116,6 @@ FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordS
     }
     for (const auto& [t, variant] : onlyVariants) {
         if (variant) ev.variantOnly.insert(t);
-    }
-    // Characters the dictionary lacks as single entries take Unihan's variants.
-    for (const auto& [code, info] : unihan) {
-        if (ev.traditionalOf.count(code) || ev.simplifiedOf.count(code)) continue;
-        for (char32_t t : info.traditional) {
-            if (t != code) ev.traditionalOf[code].insert(t);
-        }
     }
     return ev;
 }

@@ -12,12 +12,8 @@
 struct FormEvidence {
     // (simplified, traditional) -> summed frequency of the words in which the one writes the other.
     std::map<std::pair<char32_t, char32_t>, double> pairs;
-    // Simplified character -> traditional forms named by single-character dictionary entries.
-    std::map<char32_t, std::set<char32_t>> traditionalOf;
     // Traditional character -> simplified forms named by its single-character entries, in entry order.
     std::map<char32_t, std::vector<char32_t>> simplifiedOf;
-    // Simplified -> traditional -> readings that the single-character entries give the pair.
-    std::map<char32_t, std::map<char32_t, std::set<std::string>>> formReadings;
     // Traditional characters whose every single-character entry only names another form.
     std::set<char32_t> variantOnly;
     // Traditional character -> reading (trainer form, lower case) -> summed word frequency.
@@ -50,8 +46,7 @@ std::vector<double> RankShares(const Unihan& unihan);
 // Each dictionary word of two or more characters counts with its frequency (keyed by its traditional
 // spelling), split evenly between its common entries (its proper-noun entries when it has no other,
 // for the forms only: names teach no reading).
-// Unihan's variants stand in for characters that the dictionary has no single-character entry for.
-FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordShares& words, const Unihan& unihan);
+FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordShares& words);
 
 // The simplified form of a traditional character: the one its words use most, or itself.
 char32_t SimplifiedForm(char32_t traditional, const FormEvidence& evidence, const Unihan& unihan);

@@ -36,7 +36,7 @@ TEST(FrequencyTest, WordEvidenceIsKeyedByTraditionalSpellingAndPrefersCommonEntr
         {U"大學", U"大学", "Da4 xue2", {"the Great Learning"}},
     };
     WordShares words = {{U"頭髮", 0.1}, {U"發現", 0.3}, {U"大學", 0.2}};
-    FormEvidence ev = CollectEvidence(cedict, words, Unihan{});
+    FormEvidence ev = CollectEvidence(cedict, words);
     EXPECT_DOUBLE_EQ(ev.readings[U'發']["fa1"], 0.3);
     EXPECT_DOUBLE_EQ(ev.readings[U'髮']["fa"], 0.1);
     // The proper noun takes nothing from the common word's count.
