@@ -127,8 +127,7 @@ bool EncodeDatabase(const std::map<std::uint16_t, Glyph>& glyphs, const std::vec
     return true;
 }
 
-bool WriteDatabaseFolder(const std::string& folder, const DatabaseImage& image, const std::string& notice,
-                         std::string& error) {
+bool WriteDatabaseFolder(const std::string& folder, const DatabaseImage& image, std::string& error) {
     namespace fs = std::filesystem;
     fs::path target = fs::path(folder).lexically_normal();
     if (target.filename().empty()) target = target.parent_path();
@@ -143,8 +142,15 @@ bool WriteDatabaseFolder(const std::string& folder, const DatabaseImage& image, 
         error = "cannot create " + fresh.string();
         return false;
     }
-    std::vector<std::uint8_t> noticeBytes(notice.begin(), notice.end());
-    bool ok = WriteFile(fresh / "NOTICE", noticeBytes);
+    bool ok = true;
+    // What the build does not make (NOTICE, the licences, the source manifest) carries over.
+    if (fs::is_directory(target)) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(target, ec)) {
+            if (image.files.count(entry.path().filename().string())) continue;
+            fs::copy(entry.path(), fresh / entry.path().filename(), fs::copy_options::recursive, ec);
+            ok = ok && !ec;
+        }
+    }
     for (const auto& [name, bytes] : image.files) ok = ok && WriteFile(fresh / name, bytes);
     if (!ok) {
         fs::remove_all(fresh, ec);

@@ -34,7 +34,6 @@ bool EncodeDatabase(const std::map<std::uint16_t, Glyph>& glyphs, const std::vec
                     const std::vector<std::uint16_t>& index, const std::vector<std::string>& syllables,
                     const std::vector<WordEntry>& words, DatabaseImage& image, std::string& error);
 
-// Writes the files and NOTICE into a fresh sibling folder, then swaps it for `folder`, so a failed
-// run leaves the old database whole.
-bool WriteDatabaseFolder(const std::string& folder, const DatabaseImage& image, const std::string& notice,
-                         std::string& error);
+// Writes the files into a fresh sibling folder, with every other entry of the old folder copied
+// over, then swaps it for `folder`, so a failed run leaves the old database whole.
+bool WriteDatabaseFolder(const std::string& folder, const DatabaseImage& image, std::string& error);

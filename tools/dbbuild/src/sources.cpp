@@ -146,6 +146,9 @@ void ParseUnihan(std::string_view text, Unihan& unihan) {
                 long count = std::strtol(item.c_str() + open + 1, nullptr, 10);
                 if (!n.empty()) c.pinlu.emplace_back(n, count);
             }
+        } else if (field == "kBigFive") {
+            unsigned long big5 = std::strtoul(std::string(value).c_str(), nullptr, 16);
+            unihan[code].big5Level = big5 >= 0xA440 && big5 <= 0xC67E ? 1 : 2;
         } else if (field == "kDefinition") {
             unihan[code].definition = std::string(value);
         }
@@ -193,25 +196,10 @@ std::string CedictDate(std::string_view text) {
     return Trim(text.substr(pos + 8, end - pos - 8));
 }
 
-std::vector<std::pair<char32_t, long long>> ParseCharCounts(std::string_view text) {
-    std::vector<std::pair<char32_t, long long>> counts;
-    for (std::string_view line : Lines(text)) {
-        std::vector<std::string> cols = Split(line, '\t');
-        if (cols.size() < 3) continue;
-        std::vector<char32_t> chars = DecodeUtf8(cols[1]);
-        if (chars.size() != 1) continue;
-        char* end = nullptr;
-        long long count = std::strtoll(cols[2].c_str(), &end, 10);
-        if (end == cols[2].c_str() || count <= 0) continue;
-        counts.emplace_back(chars[0], count);
-    }
-    return counts;
-}
-
 std::map<std::u32string, long long> ParseWordCounts(std::string_view text) {
     std::map<std::u32string, long long> counts;
     for (std::string_view line : Lines(text)) {
-        std::size_t comma = line.rfind(',');
+        std::size_t comma = line.rfind('\t');
         if (comma == std::string_view::npos || comma == 0) continue;
         std::string number(line.substr(comma + 1));
         char* end = nullptr;
@@ -222,31 +210,51 @@ std::map<std::u32string, long long> ParseWordCounts(std::string_view text) {
     return counts;
 }
 
+std::map<std::u32string, long long> ParseChewing(std::string_view tree, std::string_view dictionary) {
+    std::map<std::u32string, long long> phrases;
+    auto number = [&](std::size_t at) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(tree[at])) |
+               static_cast<std::size_t>(static_cast<unsigned char>(tree[at + 1])) << 8 |
+               static_cast<std::size_t>(static_cast<unsigned char>(tree[at + 2])) << 16;
+    };
+    // Node 0 is the root, whose phone field holds no phone.
+    for (std::size_t node = 8; node + 8 <= tree.size(); node += 8) {
+        if (tree[node] != 0 || tree[node + 1] != 0) continue;
+        std::size_t at = number(node + 2);
+        std::size_t end = dictionary.find('\0', at);
+        if (at >= dictionary.size() || end == std::string_view::npos) continue;
+        phrases[ToU32(dictionary.substr(at, end - at))] += static_cast<long long>(number(node + 5));
+    }
+    return phrases;
+}
+
 bool LoadSources(const SourcePaths& paths, Sources& sources, std::string& error) {
     std::string text;
-    for (const char* name : {"Unihan_Variants.txt.bz2", "Unihan_Readings.txt.bz2"}) {
+    for (const char* name : {"Unihan_Variants.txt.bz2", "Unihan_Readings.txt.bz2", "Unihan_OtherMappings.txt.bz2"}) {
         if (!ReadBz2File(paths.unicodeDir + "/" + name, text, error)) return false;
         ParseUnihan(text, sources.unihan);
         sources.unihanVersion = UnihanVersion(text);
     }
-    std::string data = paths.hanziDir + "/lib/data/";
-    if (!ReadJsTemplateFile(data + "cedict_ts.u8.js", text, error)) return false;
+    if (!ReadJsTemplateFile(paths.cedictFile, text, error)) return false;
     sources.cedict = ParseCedict(text);
     sources.cedictDate = CedictDate(text);
     if (sources.cedict.empty()) {
-        error = "source " + data + "cedict_ts.u8.js holds no dictionary entry";
+        error = "source " + paths.cedictFile + " holds no dictionary entry";
         return false;
     }
-    if (!ReadJsTemplateFile(data + "frequencyjunda.txt.js", text, error)) return false;
-    sources.charCounts = ParseCharCounts(text);
-    if (sources.charCounts.size() < 8000) {
-        error = "source " + data + "frequencyjunda.txt.js lists fewer than 8000 characters";
+    if (!ReadPlainFile(paths.essayFile, text, error)) return false;
+    sources.essay = ParseWordCounts(text);
+    if (sources.essay.size() < 100000) {
+        error = "source " + paths.essayFile + " holds too few word counts";
         return false;
     }
-    if (!ReadJsTemplateFile(data + "leidenfreqdata.txt.js", text, error)) return false;
-    sources.wordCounts = ParseWordCounts(text);
-    if (sources.wordCounts.empty()) {
-        error = "source " + data + "leidenfreqdata.txt.js holds no word count";
+    std::string dictionary;
+    if (!ReadPlainFile(paths.chewingDir + "/index_tree.dat", text, error) ||
+        !ReadPlainFile(paths.chewingDir + "/dictionary.dat", dictionary, error))
+        return false;
+    sources.chewing = ParseChewing(text, dictionary);
+    if (sources.chewing.size() < 10000) {
+        error = "source " + paths.chewingDir + "/index_tree.dat holds too few phrases";
         return false;
     }
     return true;

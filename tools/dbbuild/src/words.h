@@ -1,0 +1,30 @@
+// Choosing example words: which dictionary entry speaks for a word, which words a learner should
+// not meet as examples, and whether a word's reading agrees with its characters' readings.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sources.h"
+
+// The entry that gives a word its sense: a common entry before a proper noun (大學 "university",
+// not the classic; 基地 "base", not the organisation), one whose first sense is fit for a learner
+// before one whose is not, and then the one with the most senses, the word's everyday use
+// (東西 dong1 xi5 "thing", not dong1 xi1 "east and west").
+const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries);
+
+// A word a learner should not meet as an example: one with a vulgar, obscene or offensive sense,
+// or whose main (first) sense is slang, derogatory, a euphemism or sexual.
+bool IsCoarse(const std::vector<std::string>& senses);
+// A text with any such mark or word, slang included.
+bool HasCoarseMark(const std::string& text);
+// A sense a learner is not taught while the word or character has any other: slang, vulgar or
+// sexual ("(fig.) penis" of 小鳥 "small bird").
+bool IsUnfitSense(const std::string& sense);
+
+// The first word of each "reading meaning" text.
+std::vector<std::string> ReadingsOf(const std::vector<std::string>& texts);
+
+// Whether a syllable of a word (trainer form, "de" for the neutral tone, "r" for erhua) is one of
+// the character's readings; a neutral tone agrees with any tone of the same syllable.
+bool ReadingAgrees(std::string_view syllable, char32_t character, const std::vector<std::string>& readings);
