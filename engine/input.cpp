@@ -54,7 +54,11 @@ void OnChar(unsigned key) {
         if (key == KeySpace) {
             LogTrace("WM_CHAR: NEXT");
             // A failed move to the next character stops the program: nothing may be saved then.
-            if (TryPrepareNextChar() && App.AnswerCount % SaveEvery == SaveAt) SaveData();
+            if (TryPrepareNextChar() && App.AnswerCount % SaveEvery == SaveAt) {
+                // The new character is on the screen before the pause, not after it.
+                FlushDrawing();
+                SaveData();
+            }
         }
         if (App.Answered) return;
     }

@@ -137,7 +137,7 @@ int Winmain()
     ForgetWindow();
     delete window;
     if (code == 2)
-        SaveData();
+        SaveDataAtQuit();
     FreeMemory();
     FreePictures();
     StopServing();
