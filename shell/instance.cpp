@@ -37,13 +37,14 @@ QString ServerName()
 }
 
 // Takes the lock without waiting. Only its holder ever removes or claims the socket's name, so two
-// copies started together cannot both take it.
+// copies started together cannot both take it. Where no lock file can be made at all (no usable
+// temporary folder) the copy runs unguarded rather than not at all, as it did before the lock.
 bool TakeLock()
 {
     const QByteArray path = QFile::encodeName(InstanceLockPath());
     const int file = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (file < 0)
-        return false;
+        return true;
     if (flock(file, LOCK_EX | LOCK_NB) != 0) {
         close(file);
         return false;
