@@ -69,11 +69,12 @@ void KeepModeAndOwner(int fd, const std::string& target) {
 }
 
 // Opens a fresh temporary file beside the target: "<name>.tmp", or, where something that cannot be
-// overwritten stands in the way of that name (a leftover folder, a link), a unique name instead.
+// overwritten stands in the way of that name (a leftover folder, a link, another's file), a unique
+// name instead.
 int OpenTemporary(const std::string& target, std::string& temporary) {
     temporary = target + ".tmp";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd >= 0 || errno == EACCES || errno == EPERM || errno == EROFS) return fd;
+    if (fd >= 0 || errno == EROFS) return fd;
     temporary = target + ".tmp.XXXXXX";
     return mkostemp(temporary.data(), O_CLOEXEC);
 }
@@ -94,7 +95,12 @@ int Replace(const char* name, const std::uint8_t* bytes, std::size_t size) {
     const std::string target = FollowLinks(name);
     std::string temporary;
     const int fd = OpenTemporary(target, temporary);
-    if (fd < 0) return RewriteInPlace(target, bytes, size);
+    if (fd < 0) {
+        // Only a folder that refuses new files is written around; a full or read-only disk would
+        // refuse (or tear) the file itself just as well.
+        const int error = errno;
+        return error == EACCES || error == EPERM ? RewriteInPlace(target, bytes, size) : error;
+    }
 
     KeepModeAndOwner(fd, target);
     int error = WriteAll(fd, bytes, size);
