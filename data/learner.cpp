@@ -213,8 +213,9 @@ int LoadStudent() {
     ByteFile learner(App.Files.Learner.c_str(), "rb");
     if (!learner.IsOpen()) {
         // Only a file that does not exist means a first start.
-        if (errno != ENOENT) {
-            TellUnreadable(errno);
+        const int error = errno;
+        if (error != ENOENT) {
+            TellUnreadable(error);
             return 0;
         }
         StartFreshQueue();
