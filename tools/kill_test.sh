@@ -57,7 +57,10 @@ check_loaded() {
 }
 
 for kill in $(seq 1 "$kills"); do
+  # Emptied here, not by the redirection: that happens in the new process, maybe after the
+  # first look for its running line.
   : > saves.txt
+  : > run.txt
   "$driver" --answers -1 --pause $((RANDOM % 5)) --save-log saves.txt > run.txt 2>/dev/null &
   pid=$!
   if ! wait_running; then
@@ -105,6 +108,7 @@ for kill in $(seq 1 "$kills"); do
 done
 
 # A last start loads what the last kill left.
+: > run.txt
 "$driver" --linger 0 > run.txt 2>/dev/null &
 pid=$!
 wait_running
