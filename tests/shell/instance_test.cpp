@@ -101,7 +101,7 @@ TEST_F(ShellTest, RestartDuringTheFinalSaveWaitsAndLoadsWhatWasSaved)
     TestDatabase database;
     database.AddChar(0x4E00, {"ma1 horse"});  // a reading the test syllables hold
     database.Write();
-    OtherCopy first({"--answers", "20", "--pause", "700", "--save-log", "saves.txt"});
+    OtherCopy first({"--answers", "20", "--pause", "1000", "--save-log", "saves.txt"});
     QElapsedTimer waited;
     waited.start();
     while (ReadFileText("saves.txt").size() < 2 * 24 && waited.elapsed() < 10000)
