@@ -1,9 +1,19 @@
 // Byte streams and the little-endian readers: a short read yields -1, never a half value.
 #include "data/byte_io.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+
 bool ByteFile::Open(const char* name, const char* mode) {
     Close();
     file_ = std::fopen(name, mode);
+    // A folder opens for reading on this system and then reads as an empty file; it is no file.
+    struct stat info;
+    if (file_ != nullptr && fstat(fileno(file_), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file_);
+        file_ = nullptr;
+        errno = EISDIR;
+    }
     return file_ != nullptr;
 }
 

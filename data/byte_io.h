@@ -12,6 +12,7 @@ public:
     ByteFile& operator=(const ByteFile&) = delete;
     ~ByteFile() { Close(); }
 
+    // False for a folder too (errno EISDIR); errno tells why otherwise.
     bool Open(const char* name, const char* mode);
     void Close();
     bool IsOpen() const { return file_ != nullptr; }

@@ -2,9 +2,11 @@
 // queue test; the release at exit.
 #include "data/learner.h"
 
-#include <chrono>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <thread>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "data/byte_io.h"
@@ -16,6 +18,16 @@
 #include "data/settings.h"
 
 namespace {
+
+// A learner file that exists but cannot be opened or read stops the start, like a damaged one:
+// starting fresh would put an empty queue over the learner's records at the next save.
+void TellUnreadable(int error) {
+    LogStep(StepLearnerUnreadable);
+    const std::string text = "Lumora cannot read your records in " + std::string(App.Files.Learner.c_str()) +
+                             ": " + std::strerror(error) +
+                             ".\n\nThe file is left as it is. Make it readable and start Lumora again.";
+    AskLearner(text.c_str(), "Lumora", AskOk, 1);
+}
 
 constexpr std::size_t HistoryStart = 2 + 8 * static_cast<std::size_t>(CodeCount);  // 524282
 
@@ -31,7 +43,12 @@ void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t valu
 // Reads the whole learner file before touching a field, so a refused file changes nothing.
 int ReadLearnerFile(std::FILE* file) {
     std::vector<std::uint8_t> bytes(LearnerFileSize);
+    errno = 0;
     std::size_t count = std::fread(bytes.data(), 1, bytes.size(), file);
+    if (std::ferror(file)) {
+        TellUnreadable(errno != 0 ? errno : EIO);
+        return 0;
+    }
     if (count < bytes.size() || GetU16(bytes, 0) != LearnerStamp) {
         LogStep(691);
         return 0;
@@ -89,21 +106,36 @@ int ImportCharacters(std::FILE* file) {
 
 }  // namespace
 
-int LoadStudent2() {
-    if (App.UpgradeFlag == 0) return 0;
-    LogTrace("LoadStudent2");
+// The import of the earlier release's records is all or nothing: a file that turns out damaged
+// leaves no trace in memory, is left untouched, and the learner hears of it; the start then goes
+// on as after a declined import.
+namespace {
 
-    ByteFile old(RecordFile("student2.dat").c_str(), "rb");
-    if (!old.IsOpen()) {
-        LogStep(620);
-        return 0;
-    }
-    if (AskLearner("Load existing student records?", "Lumora", AskYesNo, 1) != AnswerYes) {
-        LogStep(624);
-        return 0;
-    }
-    std::FILE* file = old.get();
+// What the import may change, kept until it is known to have succeeded.
+struct LearnerSnapshot {
+    std::vector<CharRecord> chars;
+    std::vector<ExamRecord> history;
+    std::int32_t queueLength;
 
+    LearnerSnapshot()
+        : chars(App.CharTable, App.CharTable + CodeCount),
+          history(App.ExamHistory, App.ExamHistory + HistoryCount),
+          queueLength(App.QueueLength) {}
+    void Restore() const {
+        std::copy(chars.begin(), chars.end(), App.CharTable);
+        std::copy(history.begin(), history.end(), App.ExamHistory);
+        App.QueueLength = queueLength;
+    }
+};
+
+void TellImportFailed(const char* reason) {
+    const std::string text = std::string("The old records in student2.dat could not be read: ") + reason +
+                             ".\n\nThe file stays untouched. Lumora starts without them.";
+    AskLearner(text.c_str(), "Lumora", AskOk, 1);
+}
+
+// Reads student2.dat into the records; returns 0 after its step code when the file is damaged.
+int ReadOldLearnerFile(std::FILE* file) {
     int length = std::fgetc(file);
     char header[256] = {};
     if (length == EOF || std::fread(header, 1, static_cast<std::size_t>(length), file) != static_cast<std::size_t>(length)) {
@@ -142,9 +174,34 @@ int LoadStudent2() {
             exam.Asked = static_cast<std::uint16_t>(asked);
         }
     }
-    old.Close();
     if (!TestData()) {
         LogStep(670);
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int LoadStudent2() {
+    if (App.UpgradeFlag == 0) return 0;
+    LogTrace("LoadStudent2");
+
+    ByteFile old(RecordFile("student2.dat").c_str(), "rb");
+    if (!old.IsOpen()) {
+        const int error = errno;
+        LogStep(620);
+        if (error != ENOENT) TellImportFailed(std::strerror(error));
+        return 0;
+    }
+    if (AskLearner("Load existing student records?", "Lumora", AskYesNo, 1) != AnswerYes) {
+        LogStep(624);
+        return 0;
+    }
+    const LearnerSnapshot before;
+    if (!ReadOldLearnerFile(old.get())) {
+        before.Restore();
+        TellImportFailed("the file is damaged");
         return 0;
     }
     return 1;
@@ -156,6 +213,12 @@ int LoadStudent() {
 
     ByteFile learner(App.Files.Learner.c_str(), "rb");
     if (!learner.IsOpen()) {
+        // Only a file that does not exist means a first start.
+        const int error = errno;
+        if (error != ENOENT) {
+            TellUnreadable(error);
+            return 0;
+        }
         StartFreshQueue();
     } else {
         if (!ReadLearnerFile(learner.get())) return 0;
@@ -168,12 +231,35 @@ int LoadStudent() {
     return 1;
 }
 
-void SaveData() {
+namespace {
+
+// Writes sf04 and student.lumora. Returns 1 when both were written; otherwise 0 with one line
+// "file: reason" for each file that kept its old content.
+int WriteSavedFiles(std::string& failures) {
+    int error = 0;
+    if (!SaveSettings(&error)) failures += std::string(App.Files.Settings.c_str()) + ": " + std::strerror(error) + "\n";
+    const std::vector<std::uint8_t> bytes = LearnerFileBytes();
+    if (!ReplaceFile(App.Files.Learner.c_str(), bytes.data(), bytes.size(), &error)) {
+        LogStep(StepLearnerNotSaved);
+        failures += std::string(App.Files.Learner.c_str()) + ": " + std::strerror(error) + "\n";
+    }
+    return failures.empty();
+}
+
+int SaveWithNotice(bool pause) {
     LogTrace("SaveData");
-    if (SavePauseMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(SavePauseMs));
+    if (pause && SavePauseMs > 0) PauseBeforeSave(SavePauseMs);
+    std::string failures;
+    if (WriteSavedFiles(failures)) return 1;
+    const std::string text = "Lumora could not save your records.\n\n" + failures +
+                             "\nYour answers are kept while Lumora runs; it tries again at the next save and when you quit.";
+    AskLearner(text.c_str(), "Lumora", AskOk, 1);
+    return 0;
+}
 
-    SaveSettings();
+}  // namespace
 
+std::vector<std::uint8_t> LearnerFileBytes() {
     std::vector<std::uint8_t> bytes(LearnerFileSize);
     PutU16(bytes, 0, LearnerStamp);
     for (std::size_t code = 0; code < static_cast<std::size_t>(CodeCount); ++code) {
@@ -192,7 +278,28 @@ void SaveData() {
         PutU16(bytes, at + 4, exam.Margin);
         PutU16(bytes, at + 6, exam.Asked);
     }
-    if (!ReplaceFile(App.Files.Learner.c_str(), bytes.data(), bytes.size())) LogStep(StepLearnerNotSaved);
+    return bytes;
+}
+
+// A save that fails is no longer silent: the learner's only copy of their work is at stake, so
+// they are told which file could not be written and why.
+int SaveData() { return SaveWithNotice(true); }
+
+int SaveDataWithoutPause() { return SaveWithNotice(false); }
+
+int SaveDataAtQuit() {
+    LogTrace("SaveData");
+    if (SavePauseMs > 0) PauseBeforeSave(SavePauseMs);
+    for (;;) {
+        std::string failures;
+        if (WriteSavedFiles(failures)) return 1;
+        const std::string text = "Lumora could not save your records.\n\n" + failures +
+                                 "\nTry again? If you choose No, Lumora quits without saving.";
+        if (AskLearner(text.c_str(), "Lumora", AskYesNo, 0) != AnswerYes) {
+            LogStep(StepQuitWithoutSaving);
+            return 0;
+        }
+    }
 }
 
 // Counts and sums in 64 bits: m (m + 1) / 2 passes 2^31 once m is above 65535 / sqrt 2.

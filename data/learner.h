@@ -4,14 +4,29 @@
 constexpr long LearnerFileSize = 564282;
 constexpr int LearnerStamp = 2004;
 
+#include <cstdint>
+#include <vector>
+
 int LoadStudent();
 int LoadStudent2();
-void SaveData();
+// Pauses, then writes sf04 and student.lumora. Returns 1 when both were written; when one could
+// not be, tells the learner which and why (once for this save) and returns 0.
+int SaveData();
+// The same without the pause, for the save that precedes a stop on damaged data.
+int SaveDataWithoutPause();
+// The save after the window has closed: on failure the learner chooses between trying again and
+// quitting without saving. Returns 1 when saved.
+int SaveDataAtQuit();
+// The learner file's content as SaveData writes it.
+std::vector<std::uint8_t> LearnerFileBytes();
 int TestData();
 void FreeMemory();
 
 // Step codes beyond the learner file's own: 665 student2.dat ends inside its data or names the
 // code 0xFFFF (the import is refused there); 790 student.lumora could not be replaced (the old
-// file is left whole).
+// file is left whole); 692 student.lumora exists but cannot be opened or read (the start stops and
+// the file is never written); 795 the learner chose to quit without saving after a failed save.
 constexpr int StepImportDamaged = 665;
+constexpr int StepLearnerUnreadable = 692;
 constexpr int StepLearnerNotSaved = 790;
+constexpr int StepQuitWithoutSaving = 795;

@@ -1,8 +1,13 @@
-// Replacing a file whole: the new content goes to a temporary file beside it, which is flushed and
-// then renamed over the old one, so a reader finds either the old file or the new one, never a mix.
+// Replacing a file whole. The new content goes to a temporary file beside the file it replaces,
+// is synced to the disk and renamed over the old one, and the folder is synced after it, so a
+// reader (or the next start after a crash or a power cut) finds either the old file or the new one,
+// never a mix. A symlink is followed: its target is replaced and the link stays a link. The new
+// file keeps the old one's permission bits (and owner, where allowed).
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
-// Returns 1 when the file now holds exactly the given bytes; 0 when it keeps its old content.
-int ReplaceFile(const char* name, const std::uint8_t* bytes, std::size_t size);
+// Returns 1 when the file now holds exactly the given bytes; 0 when it could not be written, with
+// the errno value of the reason in 'error' (when given). Where the folder allows no temporary file
+// the file is rewritten in place instead, which can leave it torn only if that write fails.
+int ReplaceFile(const char* name, const std::uint8_t* bytes, std::size_t size, int* error = nullptr);

@@ -2,6 +2,9 @@
 // No and notices OK, so data code never blocks on a person.
 #include "data/seams.h"
 
+#include <chrono>
+#include <thread>
+
 int AskLearnerDefault(const char*, const char*, int buttons, int) {
     return buttons == AskYesNo ? AnswerNo : AnswerOk;
 }
@@ -9,6 +12,10 @@ int AskLearnerDefault(const char*, const char*, int buttons, int) {
 AskFunction AskLearner = AskLearnerDefault;
 
 int SavePauseMs = 3000;
+
+void PauseBeforeSaveDefault(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+PauseFunction PauseBeforeSave = PauseBeforeSaveDefault;
 
 std::time_t NowSecondsDefault() { return std::time(nullptr); }
 

@@ -17,6 +17,11 @@ int AskLearnerDefault(const char* text, const char* caption, int buttons, int ow
 
 // The pause before a save, 3000 ms; tests set it to 0.
 extern int SavePauseMs;
+// How the pause is spent: blocking sleep. A test puts a function here that looks at the screen
+// when the pause begins instead of sleeping.
+using PauseFunction = void (*)(int ms);
+extern PauseFunction PauseBeforeSave;
+void PauseBeforeSaveDefault(int ms);
 
 // The present as calendar seconds since 1970 (UTC). Tests replace it to set the clock.
 using NowFunction = std::time_t (*)();

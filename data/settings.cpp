@@ -50,7 +50,7 @@ int LoadSettings() {
     return 1;
 }
 
-void SaveSettings() {
+int SaveSettings(int* error) {
     const std::uint32_t left = static_cast<std::uint32_t>(App.ClosingWindowRect.left);
     const std::uint32_t top = static_cast<std::uint32_t>(App.ClosingWindowRect.top);
     const std::uint8_t bytes[SettingsSize] = {
@@ -63,5 +63,7 @@ void SaveSettings() {
         static_cast<std::uint8_t>(top),
         static_cast<std::uint8_t>(top >> 8),
     };
-    if (!ReplaceFile(App.Files.Settings.c_str(), bytes, SettingsSize)) LogStep(StepSettingsNotSaved);
+    if (ReplaceFile(App.Files.Settings.c_str(), bytes, SettingsSize, error)) return 1;
+    LogStep(StepSettingsNotSaved);
+    return 0;
 }

@@ -53,8 +53,13 @@ void OnChar(unsigned key) {
     if (App.Answered) {
         if (key == KeySpace) {
             LogTrace("WM_CHAR: NEXT");
-            // A failed move to the next character stops the program: nothing may be saved then.
-            if (TryPrepareNextChar() && App.AnswerCount % SaveEvery == SaveAt) SaveData();
+            // A failed move to the next character stops the program (after its own save of records
+            // that pass their test); no periodic save may follow it.
+            if (TryPrepareNextChar() && App.AnswerCount % SaveEvery == SaveAt) {
+                // The new character is on the screen before the pause, not after it.
+                FlushDrawing();
+                SaveData();
+            }
         }
         if (App.Answered) return;
     }

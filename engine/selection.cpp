@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "data/clock.h"
+#include "data/learner.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/random.h"
 #include "data/scramble.h"
+#include "data/seams.h"
 #include "engine/drawing.h"
 #include "engine/window.h"
 
@@ -190,8 +192,16 @@ int TryPrepareNextChar() {
     GetTime();  // reseeds the random generator before the choice
     App.Answered = false;
     if (!SetCurrentChar()) {
-        // No character to ask means the data is damaged: stop as at start-up, without saving.
+        // No character to ask means the database is damaged: the program stops, as it would at
+        // start-up. Unlike a silent stop, the learner is told, and the answers given since the last
+        // save are kept first when the records pass their consistency test (never otherwise).
         LogStep(StepNextCharFailed);
+        const bool saved = TestData() && SaveDataWithoutPause();
+        AskLearner(saved ? "Fatal error: the next character could not be read from the character database!\n\n"
+                           "Your records were saved."
+                         : "Fatal error: the next character could not be read from the character database!\n\n"
+                           "Your records since the last save could not be saved.",
+                   "Lumora", AskOk, 1);
         SendAbort(0);
         return 0;
     }

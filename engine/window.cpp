@@ -34,3 +34,8 @@ void DestroyCaret()
 {
     if (Connected != nullptr) Connected->DestroyCaret();
 }
+
+void FlushDrawing()
+{
+    if (Connected != nullptr && Connected->FlushDrawing != nullptr) Connected->FlushDrawing();
+}

@@ -1,4 +1,4 @@
-// What the engine asks of its main window: commands, the abort, the repaint and the caret.
+// What the engine asks of its main window: commands, the abort, the repaint, the caret and the flush.
 // Declared here, without window types, and implemented by the window layer, which connects its
 // services when the main window exists; until then, and after, every call does nothing.
 #pragma once
@@ -19,6 +19,7 @@ struct WindowServices {
     void (*SendAbort)(int quitCode);
     void (*RepaintMainWindow)();
     void (*DestroyCaret)();
+    void (*FlushDrawing)();
 };
 
 // Connects the window layer's services (null disconnects them).
@@ -34,3 +35,6 @@ void SendAbort(int quitCode);
 void RepaintMainWindow();
 // Removes the entry caret.
 void DestroyCaret();
+// Puts everything drawn so far on the screen now, without handling any input. Called before the
+// program blocks (the save pause), so the learner never looks at a stale picture meanwhile.
+void FlushDrawing();

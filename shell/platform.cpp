@@ -46,8 +46,16 @@ void RepaintMainWindowQt()
     MainWindow->Area()->repaint();
 }
 
+// Pending updates of the drawing area go to the screen at once; no input event is handled.
+void FlushDrawingQt()
+{
+    if (MainWindow == nullptr || !MainWindow->isVisible())
+        return;
+    MainWindow->Area()->repaint();
+}
+
 const WindowServices QtWindowServices = {EnableCommandQt, SendCommandQt, SendAbortQt, RepaintMainWindowQt,
-                                         RemoveCaret};
+                                         RemoveCaret, FlushDrawingQt};
 
 }  // namespace
 
@@ -58,6 +66,8 @@ void ConnectWindowServices()
 
 int AskLearnerQt(const char* text, const char* caption, int buttons, int owned)
 {
+    // Whatever was drawn before the question is on the screen while it waits for the learner.
+    FlushDrawing();
     QWidget* owner = (owned != 0 && MainWindow != nullptr) ? MainWindow : nullptr;
     QMessageBox box(owner);
     box.setIcon(QMessageBox::NoIcon);

@@ -3,68 +3,19 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QPixmap>
 #include <QString>
-#include <unistd.h>
 
 #include "data/learner.h"
 #include "data/log.h"
 #include "data/seams.h"
 #include "display/canvas.h"
+#include "shell/instance.h"
 #include "shell/load_data.h"
 #include "shell/main_window.h"
 #include "shell/pictures.h"
 
-QString InstanceName;
-
 namespace {
-
-QLocalServer* InstanceServer = nullptr;
-
-QString ServerName()
-{
-    return InstanceName.isEmpty() ? DefaultInstanceName() : InstanceName;
-}
-
-// True when a running copy answered; it is then asked to bring its window to the front.
-bool RaiseRunningCopy()
-{
-    QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(1000))
-        return false;
-    socket.write("raise\n");
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-    return true;
-}
-
-void StopServing()
-{
-    delete InstanceServer;
-    InstanceServer = nullptr;
-}
-
-void ServeSecondCopies()
-{
-    StopServing();
-    InstanceServer = new QLocalServer;
-    InstanceServer->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!InstanceServer->listen(ServerName())) {
-        // Nobody answered a moment ago, so the name is left from a copy that did not end cleanly.
-        QLocalServer::removeServer(ServerName());
-        InstanceServer->listen(ServerName());
-    }
-    QObject::connect(InstanceServer, &QLocalServer::newConnection, InstanceServer, [] {
-        while (QLocalSocket* socket = InstanceServer->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            if (MainWindow != nullptr && !QuitRequested)
-                MainWindow->BringToFront();
-        }
-    });
-}
 
 void ForgetWindow()
 {
@@ -77,7 +28,7 @@ void ForgetWindow()
 int FatalError(const char* text, int stepCode)
 {
     // A copy that cannot start does not keep others from starting.
-    StopServing();
+    ReleaseInstance();
     AskLearner(text, "Lumora", AskOk, 0);
     LogStep(stepCode);
     CloseProgressWindow();
@@ -87,21 +38,14 @@ int FatalError(const char* text, int stepCode)
 
 }  // namespace
 
-QString DefaultInstanceName()
-{
-    return QStringLiteral("Lumora-%1").arg(static_cast<unsigned long>(getuid()));
-}
-
 int Winmain()
 {
-    // Before anything else, and so before "log.txt" is touched.
-    if (RaiseRunningCopy())
-        return 1;
-    // Claimed at once, so that a copy started while this one is still loading finds it.
-    ServeSecondCopies();
-
     if (AskLearner == AskLearnerDefault)
         AskLearner = AskLearnerQt;
+    // Before anything else, and so before "log.txt" is touched. Held from here to the end of the
+    // final save, so that a copy started while this one loads or saves finds it.
+    if (!ClaimInstance())
+        return 1;
     QuitRequested = false;
     QuitCode = 0;
     QApplication::setQuitOnLastWindowClosed(false);
@@ -137,9 +81,9 @@ int Winmain()
     ForgetWindow();
     delete window;
     if (code == 2)
-        SaveData();
+        SaveDataAtQuit();
     FreeMemory();
     FreePictures();
-    StopServing();
+    ReleaseInstance();
     return 1;
 }

@@ -1,16 +1,11 @@
 // The program's entry: single instance, log switch, main window, event loop, save at the end.
 #pragma once
 
-class QString;
+#include "shell/instance.h"
 
 // Returns 1 after a run and when another copy was found, 0 after a fatal start-up error.
 // Needs a QApplication.
 int Winmain();
-
-// The name under which the running copy listens for a second one. Empty means the default, named
-// for Lumora and the user; tests set their own.
-extern QString InstanceName;
-QString DefaultInstanceName();
 
 // Answers questions to the learner with a Qt message box; installed by Winmain unless a test
 // has put its own answerer in place.

@@ -170,7 +170,9 @@ TEST(LoadStudent2, DeclinedOrImportedWithTheHistoryWithoutMargins) {
     EXPECT_EQ(Exam(4999), (Four{900, 0, 20, 50}));
 }
 
-TEST(LoadStudent2, FailedImportsFallBackKeepingWhatWasStored) {
+// A damaged import leaves no trace: the learner hears of it, the file stays, the start goes on
+// as after a declined import.
+TEST(LoadStudent2, DamagedImportsLeaveNoTraceAndAreReported) {
     Bytes entriesCut = OldLearnerFile("v", {{0x4E00, 1, 6, 0}, {0x4E01, 2, 1, 1}}, 6);
     entriesCut.pop_back();
     Bytes historyCut = OldLearnerFile("student2.dat version: 1", {{0x4E00, 1, 6, 0}}, 6, 5000);
@@ -187,11 +189,18 @@ TEST(LoadStudent2, FailedImportsFallBackKeepingWhatWasStored) {
         StandUpDatabase();
         WriteFileBytes("student2.dat", bytes);
         App.UpgradeFlag = 1;
+        App.ExamHistory[3] = {1, 2, 3, 4};
         ScriptAnswers({AnswerYes});
         EXPECT_EQ(LoadStudent(), 1);
         EXPECT_EQ(LogLines(), log) << bytes.size();
-        EXPECT_EQ(Char(0x4E00), (Four{1, 6, 0, 6}));  // a fresh queue overwrites only the positions
+        EXPECT_EQ(Char(0x4E00), (Four{1, 0, 0, 0}));  // nothing of the import is kept
+        EXPECT_EQ(Char(0x4E01), (Four{2, 0, 0, 0}));
+        EXPECT_EQ(Exam(0), (Four{0, 0, 0, 0}));
+        EXPECT_EQ(Exam(3), (Four{1, 2, 3, 4}));
         EXPECT_EQ(App.QueueLength, 8000);
+        EXPECT_EQ(ReadFileBytes("student2.dat"), bytes);
+        ASSERT_EQ(AskedQuestions().size(), 2u);
+        EXPECT_EQ(AskedQuestions()[1].text.rfind("The old records in student2.dat could not be read", 0), 0u);
     }
 }
 

@@ -62,7 +62,9 @@ TEST(SetCurrentChar, TakesACharacterWithRecordAndReadingsShufflesThemAndListsIts
     EXPECT_EQ(LastLog(1), "939 ");
 }
 
-TEST(SetCurrentChar, DamagedRecordsFailAndStopTheProgramWithoutSaving) {
+// A damaged record met while training stops the program with the fatal message; the answers since
+// the last save are saved first, but only when the records pass their consistency test.
+TEST(SetCurrentChar, DamagedRecordsStopTheProgramSavingOnlyConsistentRecords) {
     TestFolder folder;
     TestDatabase db;
     db.AddChar(0x4E00, {"ma1 a", "ma2 b", "ma3 c", "ma4 d"});
@@ -73,11 +75,26 @@ TEST(SetCurrentChar, DamagedRecordsFailAndStopTheProgramWithoutSaving) {
 
     App.CharTable[0x4E00].QueuePos = 0;
     App.CharTable[0x3400].QueuePos = 1;
+    App.CharTable[0x5001].Good = 7;  // an answer not yet saved
     App.Answered = true;
-    App.AnswerCount = 10;  // a space key would save here
+    App.AnswerCount = 11;  // not a saving answer: the stop saves on its own
     OnChar(' ');
     EXPECT_EQ(LastLog(2), "937 961 ");
-    EXPECT_FALSE(std::filesystem::exists("student.lumora"));
+    ASSERT_EQ(ReadFileBytes("student.lumora"), LearnerFileBytes());
+    EXPECT_EQ(LearnerFileBytes()[2 + 8 * 0x5001 + 2], 7);
+    ASSERT_EQ(AskedQuestions().size(), 1u);
+    EXPECT_EQ(AskedQuestions()[0].text.rfind("Fatal error: ", 0), 0u);
+    EXPECT_NE(AskedQuestions()[0].text.find("Your records were saved."), std::string::npos);
     Type("ma1");  // no rows to type into
     EXPECT_EQ(App.TypedPinyin[0].length(), 0u);
+
+    // Positions 1, 1: the records fail their test and the file on disk is left as it was.
+    const std::vector<std::uint8_t> before = ReadFileBytes("student.lumora");
+    App.CharTable[0x5002].QueuePos = 1;
+    App.CharTable[0x5001].Good = 8;
+    App.Answered = true;
+    OnChar(' ');
+    EXPECT_EQ(ReadFileBytes("student.lumora"), before);
+    ASSERT_EQ(AskedQuestions().size(), 2u);
+    EXPECT_NE(AskedQuestions()[1].text.find("could not be saved"), std::string::npos);
 }

@@ -4,7 +4,9 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 #include <QImage>
+#include <QLocalServer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -70,7 +72,13 @@ protected:
         StandUp();
     }
 
-    void TearDown() override { DialogOpened = nullptr; }
+    void TearDown() override
+    {
+        DialogOpened = nullptr;
+        // The lock file outlives its holder by design; the tests' own names are not left in /tmp.
+        QFile::remove(InstanceLockPath());
+        QLocalServer::removeServer(InstanceName);
+    }
 
     // Database and both pictures, as an installation has them.
     static void StandUp()

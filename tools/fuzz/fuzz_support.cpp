@@ -34,6 +34,19 @@ void WriteWhole(const char* name, const std::uint8_t* data, std::size_t size) {
     std::fclose(file);
 }
 
+void WriteBundledPinyin() {
+    static std::string syllables;
+    if (syllables.empty()) {
+        std::FILE* file = std::fopen(LUMORA_DATABASE_DIR "/pinyin", "rb");
+        if (file == nullptr) std::abort();
+        char buffer[4096];
+        std::size_t count;
+        while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) syllables.append(buffer, count);
+        std::fclose(file);
+    }
+    WriteWhole("pinyin", reinterpret_cast<const std::uint8_t*>(syllables.data()), syllables.size());
+}
+
 int SplitInput(const std::uint8_t* data, std::size_t size, const std::uint8_t** parts,
                std::size_t* sizes, int count) {
     static const std::uint8_t separator[3] = {0xff, 0xfe, 0xfd};

@@ -1,0 +1,77 @@
+// What is on the screen when the program blocks: the save pause begins only after everything
+// drawn before it has reached the screen.
+#include <QBackingStore>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "data/program_state.h"
+#include "data/seams.h"
+#include "display/canvas.h"
+#include "tests/shell/shell_fixture.h"
+
+namespace {
+
+void Press(int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(MainWindow->Area(), &press);
+}
+
+// The drawing area as the screen shows it: what the window system was last given, not the
+// backing image the drawing operations paint into.
+QImage ScreenImage()
+{
+    const QPoint at = MainWindow->Area()->mapTo(MainWindow, QPoint(0, 0));
+    return MainWindow->screen()
+        ->grabWindow(MainWindow->winId(), at.x(), at.y(), DrawingWidth, DrawingHeight)
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels that differ between the screen and the backing image (the caret makes a few).
+int DifferingPixels()
+{
+    const QImage screen = ScreenImage();
+    const QImage& drawn = BackingImage();
+    if (screen.size() != drawn.size())
+        return DrawingWidth * DrawingHeight;
+    int count = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            count += screen.pixel(x, y) != drawn.pixel(x, y);
+    return count;
+}
+
+int DifferingAtPause = -1;
+int CharAtPause = 0;
+
+TEST_F(ShellTest, TheNextCharacterIsOnTheScreenWhenTheSavePauseBegins)
+{
+    TestDatabase database;
+    database.AddChar(0x4E00, {"ma1 horse"});
+    database.AddChar(0x4E01, {"ni3 you"}).glyph = std::vector<std::uint8_t>(72, 0xF0);
+    database.Write();
+
+    SavePauseMs = 1;
+    PauseBeforeSave = [](int) {
+        CharAtPause = App.CurrentChar;
+        DifferingAtPause = DifferingPixels();
+    };
+    RunLumora([] {
+        QCoreApplication::processEvents();  // the first paint
+        App.CharTable[0x5000].Good = 9;     // with the next answer, 10 answers: the space saves
+        for (const char* key : {"m", "a", "1"})
+            Press(key[0], key);
+        ASSERT_TRUE(App.Answered);
+        QCoreApplication::processEvents();
+        ASSERT_LT(DifferingPixels(), 40) << "the answered character is on the screen";
+        Press(Qt::Key_Space, " ");
+        SendAbort(0);
+    });
+    PauseBeforeSave = PauseBeforeSaveDefault;
+    EXPECT_EQ(CharAtPause, 0x4E01);
+    EXPECT_GE(DifferingAtPause, 0) << "the pause began";
+    EXPECT_LT(DifferingAtPause, 40) << "the screen shows what was drawn before the pause";
+}
+
+}  // namespace
