@@ -4,13 +4,17 @@
 #   docs/training.png     a wrong answer during an exam, over a chart of earlier results
 #   docs/answered@2x.png  the first of them on a desktop scaled to 200%
 # Usage: bash tools/screenshots.sh   (after a build; rerun it when the database changes)
-# Environment: ANSWER, the reading of the first character a new learner is asked (default de5);
-# DISPLAY_NUMBER, the X display to use (default 99).
+# Environment: FIRST, what is typed for the first character a new learner is asked (default ma1,
+# a wrong answer that decides it whatever its readings), and ANSWER, the right reading of the
+# second (default yi1); DISPLAY_NUMBER, the X display to use (default 99).
+# The exam shot runs under faketime (Debian's faketime) on a date a few weeks after the newest of
+# the sample results that dump2 stages, so the chart's ages read as a learner's would.
 # Each shot runs on a scratch copy of build/run with a temporary folder of its own, so neither a
 # learner's files nor a running copy of the program are touched.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-answer="${ANSWER:-de5}"
+first="${FIRST:-ma1}"
+answer="${ANSWER:-yi1}"
 display=":${DISPLAY_NUMBER:-99}"
 scratch="$(mktemp -d)"
 server=""
@@ -24,8 +28,8 @@ finish() {
 }
 trap finish EXIT
 
-for tool in Xvfb xdotool import; do
-    command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (xvfb, xdotool, imagemagick)" >&2; exit 1; }
+for tool in Xvfb xdotool import faketime; do
+    command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (xvfb, xdotool, imagemagick, faketime)" >&2; exit 1; }
 done
 [ -x "$root/build/run/lumora" ] || { echo "screenshots: build the program first" >&2; exit 1; }
 
@@ -55,15 +59,18 @@ main_window() {
     exit 1
 }
 
-# Starts a fresh copy of the program at a desktop scale; its window's id goes to $id.
+# Starts a fresh copy of the program at a desktop scale, optionally on a faked date; its window's
+# id goes to $id.
 start() {
-    local scale="$1"
+    local scale="$1" date="${2:-}"
+    local clock=()
+    [ -n "$date" ] && clock=(env DONT_FAKE_MONOTONIC=1 faketime -f "@$date")
     rm -rf "$scratch/run" "$scratch/tmp"
     cp -r "$root/build/run" "$scratch/run"
     rm -f "$scratch/run/student.lumora" "$scratch/run/log.txt"
     : > "$scratch/run/sf04"
     mkdir -p "$scratch/tmp"
-    (cd "$scratch/run" && TMPDIR="$scratch/tmp" QT_SCALE_FACTOR="$scale" exec ./lumora >/dev/null 2>&1) &
+    (cd "$scratch/run" && TMPDIR="$scratch/tmp" QT_SCALE_FACTOR="$scale" exec "${clock[@]}" ./lumora >/dev/null 2>&1) &
     program=$!
     id="$(main_window)"
     # Keys go where the pointer is when no window manager runs.
@@ -88,9 +95,13 @@ shoot() {
     echo "wrote docs/$2"
 }
 
-# Answered right, at 100% and at 200%.
+# Answered right, at 100% and at 200%: the first character decided by a wrong answer, then the
+# second answered right.
 for scale in 1 2; do
     start "$scale"
+    keys "$first"
+    xdotool key space
+    sleep 0.3
     keys "$answer"
     if [ "$scale" = 1 ]; then shoot "$id" answered.png; else shoot "$id" answered@2x.png; fi
     stop
@@ -98,7 +109,8 @@ done
 
 # During an exam, over a history of results staged by the hidden command dump2 (eight bars in
 # the chart), a wrong answer: the strike, the reading, the example words, the exam's own paper.
-start 1
+# The newest sample result is day 2500 (5 November 2009).
+start 1 "2009-12-02 12:00:00"
 keys "dump2"
 xdotool key alt+a
 sleep 0.3
