@@ -133,22 +133,21 @@ void ShuffleReadings() {
     for (int k = 0; k < count; ++k) App.ReadingList.Append(pairs[k]);
 }
 
-bool WordHoldsChar(const WideString& word, std::int32_t code) {
-    for (std::size_t i = 0; i < word.length(); ++i)
-        if (word[i] == code) return true;
-    return false;
-}
-
-// Every word of WordList that holds the current character, once each, in WordList order.
-void CollectExamples() {
-    App.ExampleList.Clear();
-    PairList& words = App.WordList;
-    words.cursor = words.head;
-    for (PairNode* node = words.head; node != nullptr; node = words.Advance())
-        if (WordHoldsChar(node->pair.first, App.CurrentChar)) App.ExampleList.Append(node->pair);
+bool WordHoldsChar(const WordText& word, std::int32_t code) {
+    const std::uint16_t* units = word.data();
+    return std::find(units, units + word.length(), code) != units + word.length();
 }
 
 }  // namespace
+
+void CollectExamples() {
+    App.ExampleList.Clear();
+    WordPairList& words = App.WordList;
+    words.cursor = words.head;
+    for (const WordNode* node = words.head; node != nullptr; node = words.Advance())
+        if (WordHoldsChar(node->pair.first, App.CurrentChar))
+            App.ExampleList.Append(StringPair{node->pair.first, node->pair.second});
+}
 
 int SetCurrentChar() {
     LogTrace("SetCurrentChar");

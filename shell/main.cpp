@@ -1,10 +1,15 @@
 // The process entry: Qt's application object around the program's own entry point.
 #include <QApplication>
 
+#include "shell/process_exit.h"
 #include "shell/winmain.h"
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    return Winmain();
+    const int code = Winmain();
+#ifndef LUMORA_SANITIZE
+    EndProcess(code);
+#endif
+    return code;
 }

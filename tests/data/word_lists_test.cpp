@@ -12,7 +12,7 @@ namespace {
 // The word list as lines of "units |text", units in decimal.
 Lines Words() {
     Lines out;
-    for (PairNode* node = App.WordList.head; node; node = node->next) {
+    for (const WordNode* node = App.WordList.head; node; node = node->next) {
         std::string line;
         for (std::size_t i = 0; i < node->pair.first.length(); ++i) line += std::to_string(node->pair.first[i]) + " ";
         out.push_back(line + "|" + NarrowString(node->pair.second).c_str());
