@@ -1,10 +1,14 @@
-// The word list's store: nodes, words and texts laid one after the other in large blocks.
+// The word list's store: the word file as read, and nodes laid one after the other in large blocks.
 #include "data/lists.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 #include <new>
+#include <string>
 #include <type_traits>
+
+#include "data/scramble.h"
 
 namespace {
 
@@ -14,11 +18,38 @@ static_assert(std::is_trivially_destructible_v<WordNode>);
 // A block when nobody said beforehand how much is coming.
 constexpr std::size_t DefaultBlockBytes = 64 * 1024;
 
-// What one word takes at most beyond its units and bytes: the node, two zero ends and the
-// alignment of the next node.
-constexpr std::size_t WordOverhead = sizeof(WordNode) + alignof(WordNode) + sizeof(std::uint16_t) + 1;
+}  // namespace
+
+namespace {
+
+// Fills a buffer of units by 'unit' and makes the string of them; words and texts are short, so
+// the buffer is usually on the stack.
+template <typename UnitAt>
+WideString MakeWide(std::size_t length, UnitAt unit) {
+    std::uint16_t local[256];
+    std::vector<std::uint16_t> large;
+    std::uint16_t* units = local;
+    if (length > std::size(local)) {
+        large.resize(length);
+        units = large.data();
+    }
+    for (std::size_t i = 0; i < length; ++i) units[i] = unit(i);
+    return WideString(units, length);
+}
 
 }  // namespace
+
+WordText::operator WideString() const {
+    return MakeWide(length_, [this](std::size_t i) { return (*this)[i]; });
+}
+
+std::uint16_t ByteText::operator[](std::size_t i) const {
+    return ScrambleByte(static_cast<unsigned char>(hidden_[i]));
+}
+
+ByteText::operator WideString() const {
+    return MakeWide(length_, [this](std::size_t i) { return (*this)[i]; });
+}
 
 void* WordPairList::Take(std::size_t size, std::size_t align) {
     std::size_t pad = (align - reinterpret_cast<std::uintptr_t>(free_) % align) % align;
@@ -35,31 +66,76 @@ void* WordPairList::Take(std::size_t size, std::size_t align) {
     return at;
 }
 
-void WordPairList::Reserve(std::size_t words, std::size_t units, std::size_t bytes) {
-    const std::size_t needed = words * WordOverhead + units * sizeof(std::uint16_t) + bytes;
+void WordPairList::Reserve(std::size_t words) {
+    const std::size_t needed = words * sizeof(WordNode) + alignof(WordNode);
     if (needed <= left_) return;
-    // The rest of the current block is given up; the next word starts in the new one.
+    // The rest of the current block is given up; the next node starts in the new one.
     blocks_.emplace_back(new unsigned char[needed]);
     free_ = blocks_.back().get();
     left_ = needed;
 }
 
-void WordPairList::Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes) {
+const std::vector<std::uint8_t>& WordPairList::Keep(std::vector<std::uint8_t>&& file) {
+    kept_.push_back(std::move(file));
+    return kept_.back();
+}
+
+void WordPairList::AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes) {
     void* place = Take(sizeof(WordNode), alignof(WordNode));
-    auto* wordCopy = static_cast<std::uint16_t*>(Take((units + 1) * sizeof(std::uint16_t), alignof(std::uint16_t)));
-    auto* textCopy = static_cast<char*>(Take(bytes + 1, 1));
-    if (units > 0) std::memcpy(wordCopy, word, units * sizeof(std::uint16_t));
-    wordCopy[units] = 0;
-    if (bytes > 0) std::memcpy(textCopy, text, bytes);
-    textCopy[bytes] = 0;
-    Link(new (place) WordNode{WordPair{WordText(wordCopy, static_cast<std::uint32_t>(units)),
-                                       ByteText(textCopy, static_cast<std::uint32_t>(bytes))},
+    Link(new (place) WordNode{WordPair{WordText(word, static_cast<std::uint32_t>(units)),
+                                       ByteText(hiddenText, static_cast<std::uint32_t>(bytes))},
                               nullptr});
+}
+
+void WordPairList::Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes) {
+    auto* wordCopy = static_cast<std::uint8_t*>(Take(2 * units + 1, 1));
+    for (std::size_t i = 0; i < units; ++i) {
+        wordCopy[2 * i] = static_cast<std::uint8_t>(word[i] & 0xFF);
+        wordCopy[2 * i + 1] = static_cast<std::uint8_t>(word[i] >> 8);
+    }
+    auto* textCopy = static_cast<char*>(Take(bytes + 1, 1));
+    if (bytes > 0) std::memcpy(textCopy, text, bytes);
+    ScrambleBytes(textCopy, bytes);
+    AppendKept(wordCopy, units, textCopy, bytes);
 }
 
 void WordPairList::Clear() {
     blocks_.clear();
+    kept_.clear();
     free_ = nullptr;
     left_ = 0;
+    first_.clear();
+    words_.clear();
+    indexed_ = -1;
     Forget();
+}
+
+namespace {
+
+// True when the unit at 'i' came earlier in the same word: a word counts once for each character.
+bool SeenBefore(const WordText& word, std::size_t i) {
+    for (std::size_t k = 0; k < i; ++k)
+        if (word[k] == word[i]) return true;
+    return false;
+}
+
+}  // namespace
+
+void WordPairList::BuildIndex() {
+    first_.assign(65536 + 1, 0);
+    for (const WordNode* node = head; node != nullptr; node = node->next)
+        for (std::size_t i = 0; i < node->pair.first.length(); ++i)
+            if (!SeenBefore(node->pair.first, i)) ++first_[node->pair.first[i] + 1];
+    for (std::size_t c = 1; c < first_.size(); ++c) first_[c] += first_[c - 1];
+    words_.assign(first_.back(), nullptr);
+    std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
+    for (const WordNode* node = head; node != nullptr; node = node->next)
+        for (std::size_t i = 0; i < node->pair.first.length(); ++i)
+            if (!SeenBefore(node->pair.first, i)) words_[next[node->pair.first[i]]++] = node;
+    indexed_ = count;
+}
+
+std::span<const WordNode* const> WordPairList::Holding(std::uint16_t code) {
+    if (indexed_ != count) BuildIndex();
+    return std::span<const WordNode* const>(words_.data() + first_[code], first_[code + 1] - first_[code]);
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 #include "data/strings.h"
 
@@ -86,33 +87,34 @@ struct PairList : LinkedList<PairNode> {
     }
 };
 
-// A word as the word list stores it: its code units, zero-terminated, and their number. It reads
-// like a WideString and turns into one (a copy) where an owning string is needed.
+// A word as the word list stores it, as in the word file: its code units, 16-bit little-endian,
+// and their number. It reads like a WideString and turns into one (a copy) where an owning string
+// is needed.
 class WordText {
 public:
-    WordText(const std::uint16_t* units, std::uint32_t length) : units_(units), length_(length) {}
+    WordText(const std::uint8_t* units, std::uint32_t length) : units_(units), length_(length) {}
     std::size_t length() const { return length_; }
-    std::uint16_t operator[](std::size_t i) const { return units_[i]; }
-    const std::uint16_t* data() const { return units_; }
-    operator WideString() const { return WideString(units_, length_); }
+    std::uint16_t operator[](std::size_t i) const {
+        return static_cast<std::uint16_t>(units_[2 * i] | units_[2 * i + 1] << 8);
+    }
+    operator WideString() const;
 
 private:
-    const std::uint16_t* units_;
+    const std::uint8_t* units_;
     std::uint32_t length_;
 };
 
-// A word's text as the word list stores it: plain ASCII bytes, zero-terminated. Each byte reads as
-// one unit, as the text widened to a WideString would.
+// A word's text as the word list stores it, as in the word file: plain ASCII bytes hidden with
+// Scramble. It reads revealed, each byte as one unit, like the text widened to a WideString.
 class ByteText {
 public:
-    ByteText(const char* bytes, std::uint32_t length) : bytes_(bytes), length_(length) {}
+    ByteText(const char* hidden, std::uint32_t length) : hidden_(hidden), length_(length) {}
     std::size_t length() const { return length_; }
-    std::uint16_t operator[](std::size_t i) const { return static_cast<unsigned char>(bytes_[i]); }
-    const char* c_str() const { return bytes_; }
-    operator WideString() const { return WideString(bytes_); }
+    std::uint16_t operator[](std::size_t i) const;
+    operator WideString() const;
 
 private:
-    const char* bytes_;
+    const char* hidden_;
     std::uint32_t length_;
 };
 
@@ -126,27 +128,43 @@ struct WordNode {
     WordNode* next = nullptr;
 };
 
-// The word list: the list header and operations of the other lists, but its nodes, words and texts
-// are laid one after the other in large blocks, one block for a whole word file when the loader
-// says beforehand how much it holds. Clearing frees the blocks, not the nodes.
+// The word list: the list header and operations of the other lists, but nothing is allocated per
+// word. The loader hands over the word file as read and appends nodes that point into it; the
+// nodes are laid one after the other in large blocks, one block for the whole file when the loader
+// says beforehand how many words it holds. Texts stay hidden until read. Clearing frees the blocks
+// and the file, not node by node. An index by character, built when first asked for, finds the
+// words that hold a character without walking the whole list.
 class WordPairList : public ListHeader<WordNode> {
 public:
     WordPairList() = default;
     WordPairList(const WordPairList&) = delete;
     WordPairList& operator=(const WordPairList&) = delete;
 
-    // Room for 'words' more words of 'units' code units and 'bytes' text bytes in all, so that
-    // appending them allocates nothing more.
-    void Reserve(std::size_t words, std::size_t units, std::size_t bytes);
-    // Appends copies of a word of 'units' code units and a text of 'bytes' bytes; neither may hold
-    // a zero.
+    // Room for 'words' more words, so that appending them allocates nothing more.
+    void Reserve(std::size_t words);
+    // Keeps the bytes of a word file for the life of the list (until Clear).
+    const std::vector<std::uint8_t>& Keep(std::vector<std::uint8_t>&& file);
+    // Appends a word whose units ('units' of them, little-endian) and hidden text ('bytes' bytes)
+    // lie in kept bytes; neither may hold a zero.
+    void AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes);
+    // Appends copies of a word and of its plain text; neither may hold a zero.
     void Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes);
     void Clear();
 
+    // The words that hold the code unit 'code', each once, in list order.
+    std::span<const WordNode* const> Holding(std::uint16_t code);
+
 private:
     void* Take(std::size_t size, std::size_t align);
+    void BuildIndex();
 
+    std::vector<std::vector<std::uint8_t>> kept_;
     std::vector<std::unique_ptr<unsigned char[]>> blocks_;
     unsigned char* free_ = nullptr;
     std::size_t left_ = 0;
+    // The index: the words holding code c are words_[first_[c]] up to words_[first_[c + 1]].
+    // Empty until asked for; rebuilt when words were appended since.
+    std::vector<std::uint32_t> first_;
+    std::vector<const WordNode*> words_;
+    std::int32_t indexed_ = -1;
 };

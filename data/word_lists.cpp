@@ -4,12 +4,13 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/log.h"
 #include "data/program_state.h"
-#include "data/scramble.h"
 #include "data/whole_file.h"
 
 namespace {
@@ -70,24 +71,20 @@ int LoadPinyinList() {
 
 int LoadWdsList() {
     LogTrace("LoadWdsList");
-    std::vector<std::uint8_t> file;
-    if (!ReadWholeFile(App.Files.Words.c_str(), file)) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(App.Files.Words.c_str(), bytes)) {
         LogStep(738);
         return 0;
     }
+    // The list keeps the file as read: its words and hidden texts are not copied.
+    const std::vector<std::uint8_t>& file = App.WordList.Keep(std::move(bytes));
 
-    // A first pass counts what the records hold, so that the list takes one block for all of them.
-    std::size_t words = 0, units = 0, bytes = 0;
+    // A first pass counts the records, so that the list takes one block for all their nodes.
+    std::size_t words = 0;
     WordRecord record;
-    for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) {
-        ++words;
-        units += record.units;
-        bytes += record.bytes;
-    }
-    App.WordList.Reserve(words, units, bytes);
+    for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) ++words;
+    App.WordList.Reserve(words);
 
-    std::uint16_t word[256];
-    char text[256];
     for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) {
         // Over-long records are dropped whole; the next record is still found by their lengths.
         if (record.units > MaxWordUnits || record.bytes > MaxTextBytes) continue;
@@ -96,22 +93,16 @@ int LoadWdsList() {
         std::size_t length = record.units;
         bool usable = true;
         for (std::size_t i = 0; i < record.units; ++i) {
-            const std::uint16_t unit = static_cast<std::uint16_t>(record.word[2 * i] | record.word[2 * i + 1] << 8);
+            const unsigned unit = record.word[2 * i] | record.word[2 * i + 1] << 8;
             if (unit == 0xFFFF) usable = false;
             if (unit == 0 && length == record.units) length = i;
-            word[i] = unit;
         }
         if (!usable) continue;
-
-        // A text ends at a zero byte; it is revealed in a copy, the file buffer stays as read.
-        std::size_t m = 0;
-        while (m < record.bytes && record.text[m] != 0) {
-            text[m] = static_cast<char>(record.text[m]);
-            ++m;
-        }
-        text[m] = 0;
-        Scramble(text);
-        App.WordList.Append(word, length, text, m);
+        // A text ends at its first zero byte.
+        const void* zero = std::memchr(record.text, 0, record.bytes);
+        const std::size_t m = zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - record.text)
+                                   : record.bytes;
+        App.WordList.AppendKept(record.word, length, reinterpret_cast<const char*>(record.text), m);
     }
     return 1;
 }

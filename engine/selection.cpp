@@ -133,20 +133,15 @@ void ShuffleReadings() {
     for (int k = 0; k < count; ++k) App.ReadingList.Append(pairs[k]);
 }
 
-bool WordHoldsChar(const WordText& word, std::int32_t code) {
-    const std::uint16_t* units = word.data();
-    return std::find(units, units + word.length(), code) != units + word.length();
-}
-
 }  // namespace
 
 void CollectExamples() {
     App.ExampleList.Clear();
     WordPairList& words = App.WordList;
-    words.cursor = words.head;
-    for (const WordNode* node = words.head; node != nullptr; node = words.Advance())
-        if (WordHoldsChar(node->pair.first, App.CurrentChar))
-            App.ExampleList.Append(StringPair{node->pair.first, node->pair.second});
+    for (const WordNode* node : words.Holding(static_cast<std::uint16_t>(App.CurrentChar)))
+        App.ExampleList.Append(StringPair{node->pair.first, node->pair.second});
+    // The index stands for a walk of the whole list, which leaves the cursor on its last word.
+    words.cursor = words.tail;
 }
 
 int SetCurrentChar() {
