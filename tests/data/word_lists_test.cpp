@@ -66,6 +66,14 @@ TEST(LoadWdsList, RevealsTextsInFileOrder) {
     EXPECT_EQ(Words(), (Lines{"20320 22909 |<ni3 hao3> hello", "|<A>", "1 |"}));  // an empty word is kept
 }
 
+TEST(LoadWdsList, WordsEndAtTheirZeroUnitAndTextsAtTheirZeroByte) {
+    TestFolder folder;
+    WriteFileBytes("wtf", Join({Record({1, 0, 2}, std::string("=\0=", 3)), Record({0}, std::string("\0=", 2)),
+                                Record({3}, "=")}));
+    EXPECT_EQ(LoadWdsList(), 1);
+    EXPECT_EQ(Words(), (Lines{"1 |b", "|", "3 |b"}));
+}
+
 TEST(LoadWdsList, CutShortOverLongOrFFFFRecordsAreDropped) {
     const Bytes good = Record({7}, "=");
     Bytes wordCut = Record({1, 2}, "="), lengthCut = wordCut, textCut = Record({1}, "=====");
