@@ -112,26 +112,35 @@ void WordPairList::Clear() {
 
 namespace {
 
-// True when the unit at 'i' came earlier in the same word: a word counts once for each character.
-bool SeenBefore(const WordText& word, std::size_t i) {
-    for (std::size_t k = 0; k < i; ++k)
-        if (word[k] == word[i]) return true;
-    return false;
+// The distinct units of a word, in their order: a word counts once for each character it holds.
+std::size_t DistinctUnits(const WordText& word, std::vector<std::uint16_t>& units) {
+    if (units.size() < word.length()) units.resize(word.length());
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < word.length(); ++i) {
+        const std::uint16_t unit = word[i];
+        std::size_t k = 0;
+        while (k < n && units[k] != unit) ++k;
+        if (k == n) units[n++] = unit;
+    }
+    return n;
 }
 
 }  // namespace
 
 void WordPairList::BuildIndex() {
+    std::vector<std::uint16_t> units(256);
     first_.assign(65536 + 1, 0);
-    for (const WordNode* node = head; node != nullptr; node = node->next)
-        for (std::size_t i = 0; i < node->pair.first.length(); ++i)
-            if (!SeenBefore(node->pair.first, i)) ++first_[node->pair.first[i] + 1];
+    for (const WordNode* node = head; node != nullptr; node = node->next) {
+        const std::size_t n = DistinctUnits(node->pair.first, units);
+        for (std::size_t k = 0; k < n; ++k) ++first_[units[k] + 1];
+    }
     for (std::size_t c = 1; c < first_.size(); ++c) first_[c] += first_[c - 1];
     words_.assign(first_.back(), nullptr);
     std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
-    for (const WordNode* node = head; node != nullptr; node = node->next)
-        for (std::size_t i = 0; i < node->pair.first.length(); ++i)
-            if (!SeenBefore(node->pair.first, i)) words_[next[node->pair.first[i]]++] = node;
+    for (const WordNode* node = head; node != nullptr; node = node->next) {
+        const std::size_t n = DistinctUnits(node->pair.first, units);
+        for (std::size_t k = 0; k < n; ++k) words_[next[units[k]]++] = node;
+    }
     indexed_ = count;
 }
 

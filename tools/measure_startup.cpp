@@ -41,6 +41,15 @@ double SinceProcessStart()
     return nowMs - startTicks * 1000.0 / sysconf(_SC_CLK_TCK);
 }
 
+// Processor time the process has used so far, its threads and the kernel's work for it included:
+// unlike the wall clock, it hardly changes when other programs compete for the processors.
+double ProcessorMs()
+{
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return used.tv_sec * 1000.0 + used.tv_nsec / 1e6;
+}
+
 double MonotonicMs()
 {
     timespec now{};
@@ -56,7 +65,8 @@ public:
     {
         if (event->type() == QEvent::Show && !shown_ && qobject_cast<LumoraWindow*>(object) != nullptr) {
             shown_ = true;
-            std::printf("main window shown: %.0f ms after process start\n", SinceProcessStart());
+            std::printf("main window shown: %.0f ms after process start, %.1f ms of processor time\n",
+                        SinceProcessStart(), ProcessorMs());
         }
         if (event->type() == QEvent::Paint && shown_ && !painted_ && qobject_cast<DrawingArea*>(object) != nullptr) {
             painted_ = true;

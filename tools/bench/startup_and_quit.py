@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Runs build/tools/measure_startup many times in a copy of a run folder and prints medians of:
-start to main window shown, start to first paint, and quit (the Quit command, data saved without
+start to main window shown (and the processor time used until then, which competing programs
+hardly change), start to first paint, and quit (the Quit command, data saved without
 the 3 s pause) to process exit.
 
     startup_and_quit.py MEASURE_STARTUP RUN_FOLDER [RUNS]
@@ -22,7 +23,7 @@ def main():
     program = os.path.abspath(sys.argv[1])
     source = sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 21
-    shown, painted, quits = [], [], []
+    shown, processor, painted, quits = [], [], [], []
     with tempfile.TemporaryDirectory() as work:
         folder = os.path.join(work, "run")
         shutil.copytree(source, folder)
@@ -34,8 +35,10 @@ def main():
                                        stderr=subprocess.DEVNULL, text=True)
             quit_at = None
             for line in process.stdout:
-                if m := re.match(r"main window shown: (\d+)", line):
+                if m := re.match(r"main window shown: (\d+) ms after process start(, ([\d.]+) ms)?", line):
                     shown.append(float(m.group(1)))
+                    if m.group(3):
+                        processor.append(float(m.group(3)))
                 elif m := re.match(r"first paint begins: (\d+)", line):
                     painted.append(float(m.group(1)))
                 elif m := re.match(r"quit at ([\d.]+)", line):
@@ -47,7 +50,8 @@ def main():
                 quits.append(ended - quit_at)
             process.stdout.close()
     print("runs: %d   load (1 min): %s" % (runs, open("/proc/loadavg").read().split()[0]))
-    for name, values in (("start to main window shown", shown), ("start to first paint", painted),
+    for name, values in (("start to main window shown", shown),
+                         ("  processor time until then", processor), ("start to first paint", painted),
                          ("quit to process exit", quits)):
         if values:
             print("  %-28s min %7.1f  median %7.1f  max %7.1f ms  (%d)" % (
