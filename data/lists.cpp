@@ -2,8 +2,8 @@
 #include "data/lists.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <string>
 #include <type_traits>
@@ -17,10 +17,6 @@ static_assert(std::is_trivially_destructible_v<WordNode>);
 
 // A block when nobody said beforehand how much is coming.
 constexpr std::size_t DefaultBlockBytes = 64 * 1024;
-
-}  // namespace
-
-namespace {
 
 // Fills a buffer of units by 'unit' and makes the string of them; words and texts are short, so
 // the buffer is usually on the stack.
@@ -107,6 +103,8 @@ void WordPairList::Clear() {
     first_.clear();
     words_.clear();
     indexed_ = -1;
+    walked_.clear();
+    walkedAt_ = -1;
     Forget();
 }
 
@@ -145,6 +143,17 @@ void WordPairList::BuildIndex() {
 }
 
 std::span<const WordNode* const> WordPairList::Holding(std::uint16_t code) {
+    if (indexed_ != count && walkedAt_ != count) {
+        walkedAt_ = count;
+        walked_.clear();
+        for (const WordNode* node = head; node != nullptr; node = node->next)
+            for (std::size_t i = 0; i < node->pair.first.length(); ++i)
+                if (node->pair.first[i] == code) {
+                    walked_.push_back(node);
+                    break;
+                }
+        return walked_;
+    }
     if (indexed_ != count) BuildIndex();
     return std::span<const WordNode* const>(words_.data() + first_[code], first_[code + 1] - first_[code]);
 }

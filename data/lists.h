@@ -132,8 +132,8 @@ struct WordNode {
 // word. The loader hands over the word file as read and appends nodes that point into it; the
 // nodes are laid one after the other in large blocks, one block for the whole file when the loader
 // says beforehand how many words it holds. Texts stay hidden until read. Clearing frees the blocks
-// and the file, not node by node. An index by character, built when first asked for, finds the
-// words that hold a character without walking the whole list.
+// and the file, not node by node. An index by character finds the words that hold a character
+// without walking the whole list.
 class WordPairList : public ListHeader<WordNode> {
 public:
     WordPairList() = default;
@@ -151,7 +151,9 @@ public:
     void Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes);
     void Clear();
 
-    // The words that hold the code unit 'code', each once, in list order.
+    // The words that hold the code unit 'code', each once, in list order. The first request after
+    // the list changed walks the list: a start asks for one character only, and one walk costs far
+    // less than the index. Later requests build the index once and use it.
     std::span<const WordNode* const> Holding(std::uint16_t code);
 
 private:
@@ -167,4 +169,7 @@ private:
     std::vector<std::uint32_t> first_;
     std::vector<const WordNode*> words_;
     std::int32_t indexed_ = -1;
+    // The words a walk found, and the count of words the list had when it walked.
+    std::vector<const WordNode*> walked_;
+    std::int32_t walkedAt_ = -1;
 };

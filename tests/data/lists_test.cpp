@@ -1,6 +1,7 @@
 // The owning strings' kept length, the word list's store and reading files whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -81,11 +82,13 @@ TEST(WordPairList, AppendWalkIndexAndClearAcrossBlocks) {
     for (const WordNode* node = list.head->next->next; node != nullptr; node = node->next)
         whole += NarrowString(node->pair.second).c_str() == text && node->pair.first[1] == 0x4F60;
     EXPECT_EQ(whole, 3000);
-    const auto holding = list.Holding(0x4F60);
+    const auto holding = list.Holding(0x4F60);  // the first request walks the list
     ASSERT_EQ(holding.size(), 3001u);
     EXPECT_EQ(holding.front(), list.head);
     EXPECT_EQ(holding.back(), list.tail);
-    EXPECT_EQ(list.Holding(0x5000 + 3).size(), 3000u / 7 + 1);
+    EXPECT_EQ(list.Holding(0x5000 + 3).size(), 3000u / 7 + 1);  // later ones use the index
+    const auto indexed = list.Holding(0x4F60);
+    EXPECT_TRUE(std::equal(holding.begin(), holding.end(), indexed.begin(), indexed.end()));
     EXPECT_TRUE(list.Holding(0xFFFF).empty());
 
     list.Clear();
