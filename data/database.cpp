@@ -4,23 +4,46 @@
 #include "data/database.h"
 
 #include <cstring>
+#include <vector>
 
 #include "data/byte_io.h"
 #include "data/log.h"
 #include "data/program_state.h"
+#include "data/whole_file.h"
 
 namespace {
 
 constexpr long EndCode = 0xFFFF;
 
+// A data file read whole, read from the front like a byte stream: a value past the end yields -1.
+struct ByteReader {
+    const std::vector<std::uint8_t>& bytes;
+    std::size_t at = 0;
+
+    long U8() { return at < bytes.size() ? bytes[at++] : -1; }
+    long U16() {
+        if (bytes.size() - at < 2) return -1;
+        const long value = bytes[at] | bytes[at + 1] << 8;
+        at += 2;
+        return value;
+    }
+    long long U32() {
+        if (bytes.size() - at < 4) return -1;
+        long long value = 0;
+        for (int k = 3; k >= 0; --k) value = value << 8 | bytes[at + static_cast<std::size_t>(k)];
+        at += 4;
+        return value;
+    }
+};
+
 // Reads an index of (code, offset) entries and hands each to 'store'; 0 on a damaged entry.
 template <typename Store>
-int ReadIndexEntries(std::FILE* file, Store store) {
-    long count = ReadU16(file);
+int ReadIndexEntries(ByteReader& file, Store store) {
+    long count = file.U16();
     if (count < 0) return 0;
     for (long i = 0; i < count; ++i) {
-        long code = ReadU16(file);
-        long long offset = ReadU32(file);
+        long code = file.U16();
+        long long offset = file.U32();
         if (code < 0 || code == EndCode || offset < 0) return 0;
         if (!store(static_cast<CharCode>(code), static_cast<std::uint32_t>(offset))) return 0;
     }
@@ -37,7 +60,10 @@ int ReadGlyphIndex() {
         LogStep(440);
         return 0;
     }
-    int whole = ReadIndexEntries(glyphIndex.get(), [](CharCode code, std::uint32_t offset) {
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(glyphIndex.get(), bytes);
+    ByteReader file{bytes};
+    int whole = ReadIndexEntries(file, [](CharCode code, std::uint32_t offset) {
         App.GlyphOffset[code] = offset;
         return 1;
     });
@@ -48,32 +74,14 @@ int ReadGlyphIndex() {
     return 1;
 }
 
-// Where InfoFile stands while LoadIndex walks the record heads.
-long infoPosition = 0;
-
-// Positions InfoFile at 'target'. Every fseek costs a system call, so a short way forward, the
-// usual step from one record to the next, is read through the stream's buffer instead.
-int MoveInfoFile(long target) {
-    std::FILE* info = App.InfoFile.get();
-    if (target >= infoPosition && target - infoPosition <= 1024) {
-        for (; infoPosition < target; ++infoPosition)
-            if (std::fgetc(info) == EOF) return 0;
-        return 1;
-    }
-    if (std::fseek(info, target, SEEK_SET) != 0) return 0;
-    infoPosition = target;
-    return 1;
-}
-
-// Reads the fixed head of one cif record into the tables.
-int ReadRecordHead(CharCode code, std::uint32_t offset) {
-    std::FILE* info = App.InfoFile.get();
-    if (!MoveInfoFile(static_cast<long>(offset))) return 0;
-    long weight = ReadU16(info);
-    long otherForm = ReadU16(info);
-    int showBoth = std::fgetc(info);
-    if (weight < 0 || otherForm < 0 || otherForm == EndCode || showBoth == EOF) return 0;
-    infoPosition += 5;
+// Reads the fixed head of one cif record into the tables, from the whole of cif in memory.
+int ReadRecordHead(const std::vector<std::uint8_t>& info, CharCode code, std::uint32_t offset) {
+    if (offset > info.size()) return 0;
+    ByteReader record{info, offset};
+    long weight = record.U16();
+    long otherForm = record.U16();
+    long showBoth = record.U8();
+    if (weight < 0 || otherForm < 0 || otherForm == EndCode || showBoth < 0) return 0;
     App.CharTable[code].Weight = static_cast<std::int32_t>(weight);
     App.OtherForm[code] = otherForm == 0 ? code : static_cast<CharCode>(otherForm);
     App.CharTable[code].ShowBoth = static_cast<std::uint8_t>(showBoth);
@@ -90,11 +98,17 @@ int ReadInfoIndex() {
         LogStep(453);
         return 0;
     }
-    infoPosition = 0;
+    // The record heads lie all over cif: reading it whole once beats a seek for each of them.
+    // InfoFile stays open for the readings, which are read from disk each time (every read
+    // positions it first).
+    std::vector<std::uint8_t> indexBytes, info;
+    ReadWholeFile(infoIndex.get(), indexBytes);
+    ReadWholeFile(App.InfoFile.get(), info);
+    ByteReader file{indexBytes};
     int recordDamaged = 0;
-    int whole = ReadIndexEntries(infoIndex.get(), [&recordDamaged](CharCode code, std::uint32_t offset) {
+    int whole = ReadIndexEntries(file, [&](CharCode code, std::uint32_t offset) {
         App.InfoOffset[code] = offset;
-        if (ReadRecordHead(code, offset)) return 1;
+        if (ReadRecordHead(info, code, offset)) return 1;
         recordDamaged = 1;
         return 0;
     });
@@ -110,17 +124,18 @@ int ReadInfoIndex() {
 }
 
 int ReadFrequencyList() {
-    ByteFile frequency(App.Files.Frequency.c_str(), "rb");
-    if (!frequency.IsOpen()) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(App.Files.Frequency.c_str(), bytes)) {
         LogStep(470);
         return 0;
     }
-    if (ReadU16(frequency.get()) < 0) {
+    ByteReader frequency{bytes};
+    if (frequency.U16() < 0) {
         LogStep(StepFrequencyDamaged);
         return 0;
     }
     for (int rank = 1; rank <= FrequencyCount; ++rank) {
-        long code = ReadU16(frequency.get());
+        long code = frequency.U16();
         if (code < 0 || code == EndCode) {
             LogStep(StepFrequencyDamaged);
             return 0;

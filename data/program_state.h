@@ -42,7 +42,7 @@ struct ProgramState {
 
     // Lists.
     StringList SyllableList;
-    PairList WordList;
+    WordPairList WordList;
     PairList ExampleList;
     PairList ReadingList;
 

@@ -1,9 +1,12 @@
 #include "data/scramble.h"
 
+#include <cstring>
+
+void ScrambleBytes(char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>(ScrambleByte(static_cast<unsigned char>(text[i])));
+}
+
 void Scramble(char* text) {
     if (!text) return;
-    for (; *text != 0; ++text) {
-        unsigned char b = static_cast<unsigned char>(*text);
-        if (b >= 33 && b <= 126) *text = static_cast<char>(159 - b);
-    }
+    ScrambleBytes(text, std::strlen(text));
 }

@@ -2,6 +2,7 @@
 // every copy allocates, so no two strings ever share a buffer.
 #include "data/strings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -22,7 +23,7 @@ std::size_t WideLength(const std::uint16_t* text) {
 
 std::uint16_t* CopyWide(const std::uint16_t* text, std::size_t length) {
     std::uint16_t* buffer = new std::uint16_t[length + 1];
-    for (std::size_t i = 0; i < length; ++i) buffer[i] = text[i];
+    if (length > 0) std::copy(text, text + length, buffer);
     buffer[length] = 0;
     return buffer;
 }
@@ -64,68 +65,49 @@ NarrowString::~NarrowString() { delete[] buffer_; }
 
 std::size_t NarrowString::length() const { return std::strlen(buffer_); }
 
-WideString::WideString() {
-    buffer_ = new std::uint16_t[1];
-    buffer_[0] = 0;
-}
+WideString::WideString() : buffer_(new std::uint16_t[1]), length_(0) { buffer_[0] = 0; }
 
-WideString::WideString(const std::uint16_t* text) {
-    if (!text) {
-        buffer_ = new std::uint16_t[1];
-        buffer_[0] = 0;
-        return;
-    }
-    buffer_ = CopyWide(text, WideLength(text));
-}
+WideString::WideString(const std::uint16_t* text) : WideString(text, text ? WideLength(text) : 0) {}
+
+WideString::WideString(const std::uint16_t* text, std::size_t length)
+    : buffer_(CopyWide(text, length)), length_(length) {}
 
 // Bytes are widened without sign, so byte 0xE9 becomes unit 0x00E9.
-WideString::WideString(const char* text) {
-    std::size_t length = text ? std::strlen(text) : 0;
-    buffer_ = new std::uint16_t[length + 1];
-    for (std::size_t i = 0; i < length; ++i) buffer_[i] = static_cast<unsigned char>(text[i]);
-    buffer_[length] = 0;
+WideString::WideString(const char* text) : length_(text ? std::strlen(text) : 0) {
+    buffer_ = new std::uint16_t[length_ + 1];
+    for (std::size_t i = 0; i < length_; ++i) buffer_[i] = static_cast<unsigned char>(text[i]);
+    buffer_[length_] = 0;
 }
 
 WideString::WideString(const NarrowString& text) : WideString(text.c_str()) {}
 
-WideString::WideString(const WideString& other) : buffer_(CopyWide(other.buffer_, other.length())) {}
+WideString::WideString(const WideString& other) : WideString(other.buffer_, other.length_) {}
 
 WideString& WideString::operator=(const WideString& other) {
     if (this != &other) {
-        std::uint16_t* fresh = CopyWide(other.buffer_, other.length());
+        std::uint16_t* fresh = CopyWide(other.buffer_, other.length_);
         delete[] buffer_;
         buffer_ = fresh;
+        length_ = other.length_;
     }
     return *this;
 }
 
 WideString::~WideString() { delete[] buffer_; }
 
-std::size_t WideString::length() const { return WideLength(buffer_); }
-
 WideString WideString::operator+(const WideString& other) const {
-    std::size_t left = length();
-    std::size_t right = other.length();
-    std::uint16_t* joined = new std::uint16_t[left + right + 1];
-    for (std::size_t i = 0; i < left; ++i) joined[i] = buffer_[i];
-    for (std::size_t i = 0; i < right; ++i) joined[left + i] = other.buffer_[i];
-    joined[left + right] = 0;
-    WideString result(joined);
-    delete[] joined;
-    return result;
-}
-
-WideString WideString::Left(std::size_t n) const {
-    std::size_t length = this->length();
-    if (n > length) n = length;
     WideString result;
     delete[] result.buffer_;
-    result.buffer_ = CopyWide(buffer_, n);
+    result.length_ = length_ + other.length_;
+    result.buffer_ = new std::uint16_t[result.length_ + 1];
+    std::copy(buffer_, buffer_ + length_, result.buffer_);
+    std::copy(other.buffer_, other.buffer_ + other.length_, result.buffer_ + length_);
+    result.buffer_[result.length_] = 0;
     return result;
 }
 
+WideString WideString::Left(std::size_t n) const { return WideString(buffer_, n < length_ ? n : length_); }
+
 bool WideString::operator==(const WideString& other) const {
-    std::size_t i = 0;
-    while (buffer_[i] != 0 && buffer_[i] == other.buffer_[i]) ++i;
-    return buffer_[i] == other.buffer_[i];
+    return length_ == other.length_ && std::equal(buffer_, buffer_ + length_, other.buffer_);
 }

@@ -1,86 +1,108 @@
-// The pinyin syllable list and the example-word list.
+// The pinyin syllable list and the example-word list. Each file is read whole and parsed from
+// memory.
 #include "data/word_lists.h"
 
 #include <cctype>
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "data/byte_io.h"
 #include "data/log.h"
 #include "data/program_state.h"
-#include "data/scramble.h"
+#include "data/whole_file.h"
 
 namespace {
 
 // What the read buffers of the file formats hold; longer data is out of range and is dropped whole.
 constexpr std::size_t MaxSyllableLine = 251;
-constexpr int MaxWordUnits = 249;
-constexpr int MaxTextBytes = 251;
+constexpr std::size_t MaxWordUnits = 249;
+constexpr std::size_t MaxTextBytes = 251;
 
-// One line up to its line feed (a carriage return before it belongs to the line end).
-// Returns 0 when the line is empty, which ends the list as an unmatched read would.
-int ReadLine(std::FILE* file, std::string& line) {
-    line.clear();
-    int c;
-    while ((c = std::fgetc(file)) != EOF && c != '\n') line.push_back(static_cast<char>(c));
-    if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
-    return !line.empty();
-}
+// One wtf record as it lies in the file.
+struct WordRecord {
+    const std::uint8_t* word;  // 'units' little-endian code units
+    std::size_t units;
+    const std::uint8_t* text;  // 'bytes' hidden bytes
+    std::size_t bytes;
+};
 
-void SkipWhiteSpace(std::FILE* file) {
-    int c;
-    while ((c = std::fgetc(file)) != EOF && std::isspace(c)) {
-    }
-    if (c != EOF) std::ungetc(c, file);
+// Reads the record at 'at' and moves 'at' past it. Returns 0 when the file ends inside the record.
+int NextRecord(const std::vector<std::uint8_t>& file, std::size_t& at, WordRecord& record) {
+    const std::size_t size = file.size();
+    record.units = file[at];
+    if (size - at - 1 < 2 * record.units + 1) return 0;
+    record.word = &file[at + 1];
+    const std::size_t textAt = at + 1 + 2 * record.units;
+    record.bytes = file[textAt];
+    if (size - textAt - 1 < record.bytes) return 0;
+    record.text = &file[textAt + 1];
+    at = textAt + 1 + record.bytes;
+    return 1;
 }
 
 }  // namespace
 
 int LoadPinyinList() {
     LogTrace("LoadPinyinList");
-    ByteFile pinyin(App.Files.Pinyin.c_str(), "r");
-    if (!pinyin.IsOpen()) {
+    std::vector<std::uint8_t> file;
+    if (!ReadWholeFile(App.Files.Pinyin.c_str(), file)) {
         LogStep(498);
         return 0;
     }
+    const std::size_t size = file.size();
+    std::size_t at = 0;
     std::string line;
-    while (ReadLine(pinyin.get(), line)) {
+    while (at < size) {
+        // One line up to its line feed (a carriage return before it belongs to the line end).
+        std::size_t end = at;
+        while (end < size && file[end] != '\n') ++end;
+        line.assign(reinterpret_cast<const char*>(&file[at]), end - at);
+        if (end < size && !line.empty() && line.back() == '\r') line.pop_back();
+        // An empty line ends the list, as an unmatched read would.
+        if (line.empty()) break;
         if (line.size() <= MaxSyllableLine) App.SyllableList.Append(WideString(line.c_str()));
-        SkipWhiteSpace(pinyin.get());
+        at = end;
+        while (at < size && std::isspace(file[at])) ++at;
     }
     return 1;
 }
 
 int LoadWdsList() {
     LogTrace("LoadWdsList");
-    ByteFile words(App.Files.Words.c_str(), "rb");
-    if (!words.IsOpen()) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(App.Files.Words.c_str(), bytes)) {
         LogStep(738);
         return 0;
     }
-    std::FILE* file = words.get();
-    // A length byte bounds both buffers, so no record can write past them.
-    std::uint16_t word[256];
-    char text[256];
-    int n;
-    while ((n = std::fgetc(file)) != EOF) {
-        int usable = 1;
-        for (int i = 0; i < n; ++i) {
-            long unit = ReadU16(file);
-            if (unit < 0) return 1;  // the file ends inside the word: that record is dropped
-            if (unit == 0xFFFF) usable = 0;
-            word[i] = static_cast<std::uint16_t>(unit);
+    // The list keeps the file as read: its words and hidden texts are not copied.
+    const std::vector<std::uint8_t>& file = App.WordList.Keep(std::move(bytes));
+
+    // A first pass counts the records, so that the list takes one block for all their nodes.
+    std::size_t words = 0;
+    WordRecord record;
+    for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) ++words;
+    App.WordList.Reserve(words);
+
+    for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) {
+        // Over-long records are dropped whole; the next record is still found by their lengths.
+        if (record.units > MaxWordUnits || record.bytes > MaxTextBytes) continue;
+        // A word ends at its first zero unit; a unit of 0xFFFF (what a read at the end of a file
+        // yields) names no character, and a word holding one is dropped.
+        std::size_t length = record.units;
+        bool usable = true;
+        for (std::size_t i = 0; i < record.units; ++i) {
+            const unsigned unit = record.word[2 * i] | record.word[2 * i + 1] << 8;
+            if (unit == 0xFFFF) usable = false;
+            if (unit == 0 && length == record.units) length = i;
         }
-        word[n] = 0;
-
-        int m = std::fgetc(file);
-        if (m == EOF || std::fread(text, 1, static_cast<std::size_t>(m), file) != static_cast<std::size_t>(m)) return 1;
-        text[m] = 0;
-
-        // Over-long records are read whole, so the next record is still found, and then dropped.
-        if (!usable || n > MaxWordUnits || m > MaxTextBytes) continue;
-        Scramble(text);
-        App.WordList.Append(StringPair{WideString(word), WideString(text)});
+        if (!usable) continue;
+        // A text ends at its first zero byte.
+        const void* zero = std::memchr(record.text, 0, record.bytes);
+        const std::size_t m = zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - record.text)
+                                   : record.bytes;
+        App.WordList.AppendKept(record.word, length, reinterpret_cast<const char*>(record.text), m);
     }
     return 1;
 }

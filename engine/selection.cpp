@@ -135,22 +135,16 @@ void ShuffleReadings() {
     for (int k = 0; k < count; ++k) App.ReadingList.Append(pairs[k]);
 }
 
-bool WordHoldsChar(const WideString& word, std::int32_t code) {
-    for (std::size_t i = 0; i < word.length(); ++i)
-        if (word[i] == code) return true;
-    return false;
-}
+}  // namespace
 
-// Every word of WordList that holds the current character, once each, in WordList order.
 void CollectExamples() {
     App.ExampleList.Clear();
-    PairList& words = App.WordList;
-    words.cursor = words.head;
-    for (PairNode* node = words.head; node != nullptr; node = words.Advance())
-        if (WordHoldsChar(node->pair.first, App.CurrentChar)) App.ExampleList.Append(node->pair);
+    WordPairList& words = App.WordList;
+    for (const WordNode* node : words.Holding(static_cast<std::uint16_t>(App.CurrentChar)))
+        App.ExampleList.Append(StringPair{node->pair.first, node->pair.second});
+    // The index stands for a walk of the whole list, which leaves the cursor on its last word.
+    words.cursor = words.tail;
 }
-
-}  // namespace
 
 int SetCurrentChar() {
     LogTrace("SetCurrentChar");

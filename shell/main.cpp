@@ -1,6 +1,7 @@
 // The process entry: Qt's application object around the program's own entry point.
 #include <QApplication>
 
+#include "shell/process_exit.h"
 #include "shell/program_folders.h"
 #include "shell/winmain.h"
 
@@ -10,5 +11,9 @@ int main(int argc, char** argv)
     // Lets a Wayland desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
     ChooseFilePlaces();
-    return Winmain();
+    const int code = Winmain();
+#ifndef LUMORA_SANITIZE
+    EndProcess(code);
+#endif
+    return code;
 }

@@ -1,6 +1,9 @@
 // Measures how long the real program takes from process start until its main window is shown,
 // then ends it the way an aborted run ends (quit code 0: nothing is saved). Run it inside a copy
 // of build/run, e.g.  QT_QPA_PLATFORM=offscreen ./measure_startup
+// With --quit it instead closes the window as the Quit command does (quit code 2: the data is
+// saved, without the 3 s pause) and prints the moment it did so on CLOCK_MONOTONIC, so that a
+// caller that waits for the process can time quit to process exit (tools/bench/quit_time.py).
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
@@ -11,8 +14,10 @@
 #include <string>
 #include <unistd.h>
 
+#include "data/seams.h"
 #include "engine/window.h"
 #include "shell/main_window.h"
+#include "shell/process_exit.h"
 #include "shell/winmain.h"
 
 namespace {
@@ -36,23 +41,52 @@ double SinceProcessStart()
     return nowMs - startTicks * 1000.0 / sysconf(_SC_CLK_TCK);
 }
 
+// Processor time the process has used so far, its threads and the kernel's work for it included:
+// unlike the wall clock, it hardly changes when other programs compete for the processors.
+double ProcessorMs()
+{
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return used.tv_sec * 1000.0 + used.tv_nsec / 1e6;
+}
+
+double MonotonicMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
 class Watcher : public QObject {
 public:
+    explicit Watcher(bool quit) : quit_(quit) {}
+
     bool eventFilter(QObject* object, QEvent* event) override
     {
         if (event->type() == QEvent::Show && !shown_ && qobject_cast<LumoraWindow*>(object) != nullptr) {
             shown_ = true;
-            std::printf("main window shown: %.0f ms after process start\n", SinceProcessStart());
+            std::printf("main window shown: %.0f ms after process start, %.1f ms of processor time\n",
+                        SinceProcessStart(), ProcessorMs());
         }
         if (event->type() == QEvent::Paint && shown_ && !painted_ && qobject_cast<DrawingArea*>(object) != nullptr) {
             painted_ = true;
             std::printf("first paint begins: %.0f ms after process start\n", SinceProcessStart());
-            QTimer::singleShot(0, [] { SendAbort(0); });
+            if (!quit_) {
+                QTimer::singleShot(0, [] { SendAbort(0); });
+            } else {
+                QTimer::singleShot(0, [] {
+                    SavePauseMs = 0;
+                    std::printf("quit at %.3f\n", MonotonicMs());
+                    std::fflush(stdout);
+                    MainWindow->close();
+                });
+            }
         }
         return false;
     }
 
 private:
+    bool quit_;
     bool shown_ = false;
     bool painted_ = false;
 };
@@ -63,9 +97,12 @@ int main(int argc, char** argv)
 {
     std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
     QApplication application(argc, argv);
-    Watcher watcher;
+    Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
     application.installEventFilter(&watcher);
     const int result = Winmain();
     std::fflush(stdout);
+#ifndef LUMORA_SANITIZE
+    EndProcess(result);
+#endif
     return result;
 }

@@ -145,7 +145,7 @@ TEST_F(BundledDatabase, EveryGlyphTheDisplayNeedsIsPresent) {
         EXPECT_TRUE(HasGlyph(App.OtherForm[code])) << code;
     }
     // Example words draw each character in either form, so each has a record and both glyphs.
-    for (PairNode* n = App.WordList.head; n; n = n->next) {
+    for (const WordNode* n = App.WordList.head; n; n = n->next) {
         const WideString& word = n->pair.first;
         for (std::size_t i = 0; i < word.length(); ++i) {
             CharCode code = word[i];
@@ -175,7 +175,7 @@ TEST_F(BundledDatabase, WordFileHasNoRecordCutShortAndReadableTexts) {
 
     std::set<std::string> words;
     std::set<CharCode> covered;
-    for (PairNode* n = App.WordList.head; n; n = n->next) {
+    for (const WordNode* n = App.WordList.head; n; n = n->next) {
         const WideString& word = n->pair.first;
         ASSERT_GE(word.length(), 2u);
         ASSERT_LE(word.length(), 8u);

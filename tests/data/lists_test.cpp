@@ -1,0 +1,125 @@
+// The owning strings' kept length, the word list's store and reading files whole.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/byte_io.h"
+#include "data/lists.h"
+#include "data/strings.h"
+#include "data/whole_file.h"
+#include "tests/data/data_test_helpers.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+std::string Units(const WideString& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.length(); ++i) out += std::to_string(text[i]) + " ";
+    return out;
+}
+
+}  // namespace
+
+TEST(WideString, KeepsItsLengthThroughEveryOperation) {
+    const std::uint16_t wide[] = {0x4E2D, 'a', 0, 'b'};
+    const WideString empty, ma("ma"), zhong(wide), exact(wide, 2);
+    EXPECT_EQ(empty.length(), 0u);
+    EXPECT_EQ(empty.data()[0], 0);
+    EXPECT_EQ(zhong.length(), 2u);  // copied up to the zero unit
+    EXPECT_EQ(exact, zhong);
+    EXPECT_EQ(exact.data()[2], 0);  // still zero-terminated
+
+    const WideString joined = ma + zhong;
+    EXPECT_EQ(joined.length(), 4u);
+    EXPECT_EQ(Units(joined), "109 97 20013 97 ");
+    EXPECT_EQ(joined.data()[4], 0);
+    EXPECT_EQ((empty + empty).length(), 0u);
+    EXPECT_EQ(joined.Left(3).length(), 3u);
+    EXPECT_EQ(joined.Left(99), joined);
+    EXPECT_EQ(joined.Left(0), empty);
+
+    WideString copy(ma);
+    copy = joined;
+    EXPECT_EQ(copy.length(), 4u);
+    const WideString& same = copy;
+    copy = same;  // assigned to itself, it keeps its text
+    EXPECT_EQ(copy, joined);
+    copy = empty;
+    EXPECT_EQ(copy.length(), 0u);
+    EXPECT_NE(joined.Left(2), ma + WideString("x"));  // same length, other units
+}
+
+TEST(WordPairList, AppendWalkIndexAndClearAcrossBlocks) {
+    WordPairList list;
+    const std::uint16_t nihao[] = {0x4F60, 0x597D};
+    list.Append(nihao, 2, "<ni3 hao3> hello", 16);
+    list.Append(nullptr, 0, "", 0);
+    ASSERT_EQ(list.count, 2);
+    EXPECT_EQ(list.head->next, list.tail);
+    EXPECT_EQ(list.cursor, nullptr);  // appending leaves the cursor alone
+    // Words read back as appended; texts are kept hidden and read revealed.
+    EXPECT_EQ(Units(list.head->pair.first), "20320 22909 ");
+    EXPECT_EQ(NarrowString(list.head->pair.second).c_str(), std::string("<ni3 hao3> hello"));
+    EXPECT_EQ(list.head->pair.second[0], '<');
+    EXPECT_EQ(WideString(list.tail->pair.first).length(), 0u);
+
+    list.cursor = list.head;
+    EXPECT_EQ(list.Advance(), list.tail);
+    EXPECT_EQ(list.Advance(), nullptr);
+    EXPECT_EQ(list.cursor, list.tail);  // past the last node the cursor stays on it
+
+    // Enough words to fill many blocks: every one reads back whole, and the index finds them all.
+    const std::string text(200, 'x');
+    for (int i = 0; i < 3000; ++i) {
+        const std::uint16_t word[] = {static_cast<std::uint16_t>(0x5000 + i % 7), 0x4F60};
+        list.Append(word, 2, text.c_str(), text.size());
+    }
+    ASSERT_EQ(list.count, 3002);
+    int whole = 0;
+    for (const WordNode* node = list.head->next->next; node != nullptr; node = node->next)
+        whole += NarrowString(node->pair.second).c_str() == text && node->pair.first[1] == 0x4F60;
+    EXPECT_EQ(whole, 3000);
+    const auto holding = list.Holding(0x4F60);  // the first request walks the list
+    ASSERT_EQ(holding.size(), 3001u);
+    EXPECT_EQ(holding.front(), list.head);
+    EXPECT_EQ(holding.back(), list.tail);
+    EXPECT_EQ(list.Holding(0x5000 + 3).size(), 3000u / 7 + 1);  // later ones use the index
+    const auto indexed = list.Holding(0x4F60);
+    EXPECT_TRUE(std::equal(holding.begin(), holding.end(), indexed.begin(), indexed.end()));
+    EXPECT_TRUE(list.Holding(0xFFFF).empty());
+
+    list.Clear();
+    EXPECT_EQ(list.head, nullptr);
+    EXPECT_EQ(list.tail, nullptr);
+    EXPECT_EQ(list.cursor, nullptr);
+    EXPECT_EQ(list.count, 0);
+    EXPECT_TRUE(list.Holding(0x4F60).empty());
+    list.Append(nihao, 2, "again", 5);  // usable again after clearing
+    EXPECT_EQ(list.Holding(0x597D).size(), 1u);
+}
+
+TEST(ReadWholeFile, MissingEmptyLargeAndFromWhereAnOpenFileStands) {
+    TestFolder folder;
+    Bytes bytes{1, 2, 3};
+    EXPECT_EQ(ReadWholeFile("missing", bytes), 0);
+    EXPECT_TRUE(bytes.empty());
+
+    WriteFileBytes("empty", {});
+    EXPECT_EQ(ReadWholeFile("empty", bytes), 1);
+    EXPECT_TRUE(bytes.empty());
+
+    Bytes large(300001);
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+    WriteFileBytes("large", large);
+    EXPECT_EQ(ReadWholeFile("large", bytes), 1);
+    EXPECT_EQ(bytes, large);
+
+    ByteFile file("large", "rb");
+    EXPECT_EQ(ReadU16(file.get()), large[0] | large[1] << 8);
+    EXPECT_EQ(ReadWholeFile(file.get(), bytes), 1);
+    EXPECT_EQ(bytes, Bytes(large.begin() + 2, large.end()));
+    EXPECT_EQ(ReadWholeFile(static_cast<std::FILE*>(nullptr), bytes), 0);
+}

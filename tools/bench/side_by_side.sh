@@ -1,0 +1,106 @@
+#!/bin/bash
+# Starts Lumora, Granule and KWordQuiz side by side under Xvfb, in interleaved rounds, and reports
+# for each the time from process start to its main window being mapped and its peak resident size:
+# min / median / max, and the medians of the per-round ratios Lumora : other.
+#
+#   tools/bench/side_by_side.sh [ROUNDS] [DISPLAY_NUMBER] [RUN_FOLDER]
+#
+# ROUNDS defaults to 10, the display to :95, RUN_FOLDER to build/run (built beforehand). Lumora runs
+# from a copy of RUN_FOLDER with a learner file that has answers. Granule and KWordQuiz are
+# installed with apt-get when missing. Not part of the test suite: the figures depend on the load
+# of the machine, so run it on a quiet machine and read medians.
+#
+# Method: tools/bench/map_watch.c (built here with cc) forks the program and listens on the root
+# window for MapNotify; without a window manager a top-level window is mapped the moment the
+# program asks. The first window of the process at least 300x200 is its main window (Lumora's
+# 200x50 progress window does not count). Peak memory is the process's VmHWM one second later,
+# after its first paint; then the process is killed. One warm-up round is run and dropped.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+rounds="${1:-10}"
+display_number="${2:-95}"
+run_folder="${3:-$root/build/run}"
+
+missing=()
+[ -x /usr/games/granule ] || missing+=(granule)
+command -v kwordquiz >/dev/null || missing+=(kwordquiz)
+command -v Xvfb >/dev/null || missing+=(xvfb)
+if ((${#missing[@]})); then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+[ -x "$run_folder/lumora" ] || { echo "no lumora in $run_folder: build first" >&2; exit 1; }
+
+work="$(mktemp -d /tmp/side_by_side.XXXXXX)"
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cc -O2 -o "$work/map_watch" "$root/tools/bench/map_watch.c" -lX11
+
+# The programs get a home, temp and runtime folder of their own, so that nothing of the person
+# running this is read or changed, and Lumora's one-copy rule meets no other copy.
+mkdir -p "$work/home" "$work/tmp" "$work/runtime" "$work/lumora"
+chmod 700 "$work/runtime"
+cp -r "$run_folder"/. "$work/lumora/"
+rm -f "$work/lumora/log.txt" "$work/lumora/need_log_file.txt"
+python3 "$root/tools/bench/make_learner_file.py" "$work/lumora" 25
+
+Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do
+  DISPLAY=":$display_number" xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+run_one() {  # name -> "mapped_ms rss_kb"
+  local name="$1" line
+  local -a command
+  case "$name" in
+    lumora) command=(./lumora) ;;
+    granule) command=(/usr/games/granule) ;;
+    kwordquiz) command=(kwordquiz) ;;
+  esac
+  line="$(cd "$work/lumora" && env -i PATH="$PATH" HOME="$work/home" TMPDIR="$work/tmp" \
+            XDG_RUNTIME_DIR="$work/runtime" DISPLAY=":$display_number" LANG=C.UTF-8 \
+            "$work/map_watch" 300 200 1000 -- "${command[@]}" 2>/dev/null | tail -n 1)"
+  echo "$line" | sed -E 's/mapped_ms=([^ ]+) rss_kb=(.*)/\1 \2/'
+}
+
+programs=(lumora granule kwordquiz)
+for name in "${programs[@]}"; do run_one "$name" >/dev/null; done  # warm-up, dropped
+
+: >"$work/results"
+for round in $(seq "$rounds"); do
+  # The order turns each round, so no program always runs first or last.
+  for k in 0 1 2; do
+    name="${programs[$(((round + k) % 3))]}"
+    echo "$round $name $(run_one "$name")" >>"$work/results"
+  done
+done
+
+echo "rounds: $rounds   machine load (1 min): $(cut -d' ' -f1 /proc/loadavg)   cores: $(nproc)"
+python3 - "$work/results" <<'EOF'
+import statistics, sys
+rows = [line.split() for line in open(sys.argv[1])]
+data = {}
+for rnd, name, ms, kb in rows:
+    data.setdefault(name, {})[int(rnd)] = (float(ms), float(kb) / 1024)
+def describe(values):
+    return "min %7.1f  median %7.1f  max %7.1f" % (min(values), statistics.median(values), max(values))
+print("start to main window mapped (ms):")
+for name in ("lumora", "granule", "kwordquiz"):
+    print("  %-10s %s" % (name, describe([v[0] for v in data[name].values()])))
+print("peak RSS (MB):")
+for name in ("lumora", "granule", "kwordquiz"):
+    print("  %-10s %s" % (name, describe([v[1] for v in data[name].values()])))
+print("medians of per-round ratios, Lumora : other:")
+for other in ("granule", "kwordquiz"):
+    rounds = sorted(set(data["lumora"]) & set(data[other]))
+    t = statistics.median(data["lumora"][r][0] / data[other][r][0] for r in rounds)
+    m = statistics.median(data["lumora"][r][1] / data[other][r][1] for r in rounds)
+    print("  %-10s start %.2f   peak RSS %.2f" % (other, t, m))
+EOF
