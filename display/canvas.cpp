@@ -3,6 +3,7 @@
 #include "display/canvas.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QList>
 #include <QPainter>
@@ -259,9 +260,46 @@ QFont PointFont(int points, int weight)
 
 namespace {
 
+// Measures text in one font and remembers what it measured. Shaping text is the costliest part
+// of drawing, and the same texts are measured over and over: the layout pass and the drawing pass
+// of one call, and the rows and examples drawn again at every key.
+class TextMeasure {
+public:
+    explicit TextMeasure(const QFont& font) : metrics_(font), widths_(WidthsOf(font)) {}
+    const QFontMetrics& Metrics() const { return metrics_; }
+    int Width(const QString& text)
+    {
+        const auto known = widths_.constFind(text);
+        if (known != widths_.constEnd()) return known.value();
+        const int width = metrics_.horizontalAdvance(text);
+        widths_.insert(text, width);
+        return width;
+    }
+
+private:
+    static QHash<QString, int>& WidthsOf(const QFont& font)
+    {
+        // Every font of the program is made by PixelFont: a family, a pixel size, a weight and
+        // a hinting preference tell them apart (QFont::key would cost as much as a measurement).
+        static QHash<QString, QHash<QString, int>> byFont;
+        const QString key = QStringLiteral("%1/%2/%3/%4/%5")
+                                .arg(font.family())
+                                .arg(font.pixelSize())
+                                .arg(font.weight())
+                                .arg(static_cast<int>(font.hintingPreference()))
+                                .arg(font.italic() ? 1 : 0);
+        QHash<QString, int>& widths = byFont[key];
+        // Bounded: a long session meets new texts at every character.
+        if (widths.size() > 4096) widths.clear();
+        return widths;
+    }
+    QFontMetrics metrics_;
+    QHash<QString, int>& widths_;
+};
+
 // Splits the text into the lines DrawText would draw: one line for DT_SINGLELINE, otherwise at
 // line ends and, with DT_WORDBREAK, at the last blank that keeps a line inside 'width'.
-QList<QString> LayoutLines(const QString& text, unsigned flags, const QFontMetrics& metrics, int width)
+QList<QString> LayoutLines(const QString& text, unsigned flags, TextMeasure& measure, int width)
 {
     QList<QString> lines;
     if (flags & DT_SINGLELINE) {
@@ -292,7 +330,7 @@ QList<QString> LayoutLines(const QString& text, unsigned flags, const QFontMetri
             int wordEnd = blanksEnd;
             while (wordEnd < length && paragraph[wordEnd] != QLatin1Char(' ')) ++wordEnd;
             QString candidate = line + paragraph.mid(pos, wordEnd - pos);
-            if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width && wordEnd > blanksEnd) {
+            if (!line.isEmpty() && measure.Width(candidate) > width && wordEnd > blanksEnd) {
                 lines.append(line);
                 line = paragraph.mid(blanksEnd, wordEnd - blanksEnd);
             } else {
@@ -318,15 +356,16 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
         return 0;
     }
     const QString wide = QString::fromLatin1(text);
-    const QFontMetrics metrics(font);
+    TextMeasure measure(font);
+    const QFontMetrics& metrics = measure.Metrics();
     const int lineHeight = metrics.ascent() + metrics.descent();
     const int width = rect.right - rect.left;
-    const QList<QString> lines = LayoutLines(wide, flags, metrics, width);
+    const QList<QString> lines = LayoutLines(wide, flags, measure, width);
     const int textHeight = lineHeight * static_cast<int>(lines.size());
 
     if (flags & DT_CALCRECT) {
         int widest = 0;
-        for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+        for (const QString& line : lines) widest = std::max(widest, measure.Width(line));
         rect.right = rect.left + widest;
         rect.bottom = rect.top + textHeight;
         return textHeight;
@@ -351,7 +390,7 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
     painter.setFont(font);
     painter.setPen(colour);
     for (const QString& line : lines) {
-        const int lineWidth = metrics.horizontalAdvance(line);
+        const int lineWidth = measure.Width(line);
         int x = rect.left;
         if (flags & DT_CENTER) x = rect.left + (width - lineWidth) / 2;
         if (background.isValid()) painter.fillRect(QRect(x, y, lineWidth, lineHeight), background);
