@@ -4,8 +4,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${LUMORA_BUILD_DIR:-$root/build}"
-# xvfb and xdotool let the install test start the installed program on a private display.
-bash "$root/tools/install_deps.sh" libfreetype-dev libbz2-dev libpng-dev fonts-wqy-zenhei xvfb xdotool
+# xvfb and xdotool let the install test start the installed program on a private display;
+# unicode-data (Unihan) lets the database lint check traditional use.
+bash "$root/tools/install_deps.sh" libfreetype-dev libbz2-dev libpng-dev fonts-wqy-zenhei xvfb xdotool unicode-data
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${LUMORA_CMAKE_ARGS:-}
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
