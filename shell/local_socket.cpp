@@ -95,7 +95,7 @@ FileDescriptor ListenOnLocalSocket(const std::string& path)
 {
     sockaddr_un address;
     if (!MakeAddress(path, address))
-        return {};
+        return {};  // a name a second copy could never connect to
     // The socket is bound inside a folder only this user can enter, given its mode there and then
     // renamed into place: bind() makes it with the process's umask, which cannot be changed safely
     // while other threads run, and fchmod() does not reach a socket's file.
@@ -109,8 +109,7 @@ FileDescriptor ListenOnLocalSocket(const std::string& path)
     if (bind(listener.Get(), reinterpret_cast<const sockaddr*>(&bindAddress), sizeof bindAddress) != 0 ||
         listen(listener.Get(), 50) != 0 || chmod(folder.Inside().c_str(), 0600) != 0)
         return {};
-    // A socket or file left by a copy that was killed goes; rename() replaces it in one step.
-    unlink(path.c_str());
+    // A socket or file left by a copy that was killed is replaced in one step.
     if (rename(folder.Inside().c_str(), path.c_str()) != 0)
         return {};
     return listener;
