@@ -7,15 +7,21 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 #include <QThread>
+#include <QTimer>
+#include <cerrno>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 #include "data/seams.h"
+#include "shell/local_socket.h"
 #include "shell/main_window.h"
 
 QString InstanceName;
@@ -23,18 +29,94 @@ int InstanceWaitMs = 15000;
 
 namespace {
 
-QLocalServer* InstanceServer = nullptr;
-int LockFile = -1;
-
 // After this long a waiting copy shows that it waits.
 constexpr int NoticeAfterMs = 500;
 // How long one question to the running copy waits for its answer.
 constexpr int AnswerWaitMs = 250;
+// How long the running copy keeps an answered connection open for its peer to hang up first.
+constexpr int HoldAnsweredMs = 2000;
 
 QString ServerName()
 {
     return InstanceName.isEmpty() ? DefaultInstanceName() : InstanceName;
 }
+
+// The socket's file: the name in the temporary folder, so that copies with different TMPDIR
+// never meet.
+std::string SocketPath()
+{
+    return QFile::encodeName(QDir::temp().filePath(ServerName())).toStdString();
+}
+
+// One answered connection. It is closed once the peer hangs up, or after a while: closing it
+// earlier, while the peer's question is still unread, would reset the connection and could cost
+// the peer the answer. Whatever the peer sends is read and dropped.
+class AnsweredPeer : public QObject {
+public:
+    AnsweredPeer(FileDescriptor socket, QObject* server)
+        : QObject(server), socket_(std::move(socket)), readable_(socket_.Get(), QSocketNotifier::Read, this)
+    {
+        connect(&readable_, &QSocketNotifier::activated, this, [this] { Drain(); });
+        QTimer::singleShot(HoldAnsweredMs, this, [this] { deleteLater(); });
+    }
+
+private:
+    void Drain()
+    {
+        char discarded[256];
+        const ssize_t n = recv(socket_.Get(), discarded, sizeof discarded, 0);
+        if (n > 0 || (n < 0 && (errno == EAGAIN || errno == EINTR)))
+            return;
+        readable_.setEnabled(false);
+        deleteLater();
+    }
+
+    FileDescriptor socket_;  // declared first, so it closes after the notifier that watches it is gone
+    QSocketNotifier readable_;
+};
+
+// Listens while this copy holds the lock. Answers every copy that connects: "raised" once the
+// window is up and running (it is brought to the front), "busy" while it is still loading or
+// already closing. It answers inside the event loop, so a copy that loads or saves (and runs no
+// loop) does not answer at all, which the asking copy takes as busy.
+class InstanceServer : public QObject {
+public:
+    InstanceServer(FileDescriptor listener, std::string path)
+        : listener_(std::move(listener)), path_(std::move(path)),
+          connecting_(listener_.Get(), QSocketNotifier::Read, this)
+    {
+        connect(&connecting_, &QSocketNotifier::activated, this, [this] { AnswerWaiting(); });
+    }
+    ~InstanceServer() override
+    {
+        // The lock is still held here, so the name cannot belong to another copy yet.
+        unlink(path_.c_str());
+    }
+
+private:
+    void AnswerWaiting()
+    {
+        // A few at a time: any more wake the notifier again, after the window's other events.
+        for (int answered = 0; answered < 16; ++answered) {
+            FileDescriptor peer = AcceptLocalConnection(listener_.Get());
+            if (!peer.Valid())
+                return;
+            const bool running = MainWindow != nullptr && !QuitRequested && MainWindow->isVisible();
+            if (running)
+                MainWindow->BringToFront();
+            // A peer that has already gone cannot be answered; nothing else to do for it.
+            if (SendText(peer.Get(), running ? "raised\n" : "busy\n"))
+                new AnsweredPeer(std::move(peer), this);
+        }
+    }
+
+    FileDescriptor listener_;
+    std::string path_;
+    QSocketNotifier connecting_;
+};
+
+InstanceServer* Server = nullptr;
+FileDescriptor LockFile;
 
 // Takes the lock without waiting. Only its holder ever removes or claims the socket's name, so two
 // copies started together cannot both take it. Where no lock file can be made at all (no usable
@@ -42,37 +124,25 @@ QString ServerName()
 bool TakeLock()
 {
     const QByteArray path = QFile::encodeName(InstanceLockPath());
-    const int file = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (file < 0)
+    FileDescriptor file(open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (!file.Valid())
         return true;
-    if (flock(file, LOCK_EX | LOCK_NB) != 0) {
-        close(file);
+    if (flock(file.Get(), LOCK_EX | LOCK_NB) != 0)
         return false;
-    }
-    LockFile = file;
+    LockFile = std::move(file);
     return true;
 }
 
-// Answers every copy that connects: "raised" once the window is up and running (it is brought to
-// the front), "busy" while it is still loading or already closing.
+// Replaces a socket left by a copy that was killed (the lock says nobody uses it) and answers on
+// it. If it cannot listen, the copy still runs; a second copy then waits and reports it busy.
 void Serve()
 {
-    delete InstanceServer;
-    InstanceServer = new QLocalServer;
-    InstanceServer->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket left by a copy that was killed: the lock says nobody uses it.
-    QLocalServer::removeServer(ServerName());
-    InstanceServer->listen(ServerName());
-    QObject::connect(InstanceServer, &QLocalServer::newConnection, InstanceServer, [] {
-        while (QLocalSocket* socket = InstanceServer->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            const bool running = MainWindow != nullptr && !QuitRequested && MainWindow->isVisible();
-            if (running)
-                MainWindow->BringToFront();
-            socket->write(running ? "raised\n" : "busy\n");
-            socket->flush();
-        }
-    });
+    delete Server;
+    Server = nullptr;
+    const std::string path = SocketPath();
+    FileDescriptor listener = ListenOnLocalSocket(path);
+    if (listener.Valid())
+        Server = new InstanceServer(std::move(listener), path);
 }
 
 enum class Reply { Raised, Busy, Nobody };
@@ -81,21 +151,12 @@ enum class Reply { Raised, Busy, Nobody };
 // and so cannot answer in time: that counts as busy.
 Reply AskRunningCopy()
 {
-    QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(AnswerWaitMs))
+    const FileDescriptor socket = ConnectToLocalSocket(SocketPath(), AnswerWaitMs);
+    if (!socket.Valid())
         return Reply::Nobody;
-    socket.write("raise\n");
-    socket.flush();
-    QByteArray reply;
-    QElapsedTimer waited;
-    waited.start();
-    while (!reply.contains('\n') && waited.elapsed() < AnswerWaitMs) {
-        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(AnswerWaitMs - static_cast<int>(waited.elapsed())))
-            break;
-        reply += socket.readAll();
-    }
-    return reply.startsWith("raised") ? Reply::Raised : Reply::Busy;
+    SendText(socket.Get(), "raise\n");
+    const std::string reply = ReceiveLine(socket.Get(), AnswerWaitMs, 64);
+    return reply.rfind("raised", 0) == 0 ? Reply::Raised : Reply::Busy;
 }
 
 // The small window of a copy that waits for the running one.
@@ -176,10 +237,7 @@ bool ClaimInstance()
 
 void ReleaseInstance()
 {
-    delete InstanceServer;
-    InstanceServer = nullptr;
-    if (LockFile >= 0) {
-        close(LockFile);
-        LockFile = -1;
-    }
+    delete Server;
+    Server = nullptr;
+    LockFile.Close();
 }
