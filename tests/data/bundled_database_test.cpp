@@ -33,13 +33,7 @@ protected:
         loadedPinyin = LoadPinyinList();
         loadedWords = LoadWdsList();
         loadedIndex = LoadIndex();
-        for (StringNode* n = App.SyllableList.head; n; n = n->next) syllables.insert(Narrow(n->text));
-    }
-
-    static std::string Narrow(const WideString& text) {
-        std::string out;
-        for (std::size_t i = 0; i < text.length(); ++i) out += static_cast<char>(text[i] & 0xFF);
-        return out;
+        for (StringNode* n = App.SyllableList.head; n; n = n->next) syllables.insert(LowBytes(n->text));
     }
 
     // The reading texts of a record, read from the open cif as the character selection reads them.
@@ -185,7 +179,7 @@ TEST_F(BundledDatabase, WordFileHasNoRecordCutShortAndReadableTexts) {
             covered.insert(word[i]);
         }
         EXPECT_TRUE(words.insert(key).second) << "word listed twice";
-        std::string text = Narrow(n->pair.second);
+        std::string text = LowBytes(n->pair.second);
         ASSERT_TRUE(PlainAscii(text)) << text;
         ASSERT_LE(text.size(), 251u);
         // "<ni3 hao3> hello": a reading of one syllable per character, a blank, a translation.

@@ -1,17 +1,8 @@
 // Byte builders shared by the data layer's tests.
 #pragma once
-#include <cstdint>
-#include <string>
 #include <utility>
-#include <vector>
 
-using Bytes = std::vector<std::uint8_t>;
-using Lines = std::vector<std::string>;
-
-inline void Append16(Bytes& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
+#include "tests/support/test_support.h"
 
 // A cbfcon or cifcon of the given (code, offset) entries.
 inline Bytes IndexFile(std::vector<std::pair<std::uint16_t, std::uint32_t>> entries) {

@@ -10,18 +10,7 @@
 #include "data/lists.h"
 #include "data/strings.h"
 #include "data/whole_file.h"
-#include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
-
-namespace {
-
-std::string Units(const WideString& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.length(); ++i) out += std::to_string(text[i]) + " ";
-    return out;
-}
-
-}  // namespace
 
 TEST(WideString, KeepsItsLengthThroughEveryOperation) {
     const std::uint16_t wide[] = {0x4E2D, 'a', 0, 'b'};

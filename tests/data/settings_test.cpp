@@ -7,8 +7,11 @@
 #include "data/program_state.h"
 #include "data/seams.h"
 #include "data/settings.h"
-#include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
+
+static std::vector<int> Loaded() {
+    return {App.DisplayOptions, App.ExamLevel, App.ExamLength, App.WindowPosX, App.WindowPosY};
+}
 
 TEST(Settings, FilesWithoutSettingsGiveTheDefaultsAndTheUpgradeCheck) {
     // Empty, another marker, or a marker 1 cut short (its missing values would read as 65535).
@@ -18,8 +21,7 @@ TEST(Settings, FilesWithoutSettingsGiveTheDefaultsAndTheUpgradeCheck) {
             WriteFileBytes("sf04", bytes);
             if (oldSettings) WriteFileBytes("sf", {});
             EXPECT_EQ(LoadSettings(), 1);
-            EXPECT_EQ(std::vector<int>({App.DisplayOptions, App.ExamLevel, App.ExamLength, App.WindowPosX, App.WindowPosY}),
-                      (std::vector<int>{0, 2, 4, 50, 50})) << bytes.size();
+            EXPECT_EQ(Loaded(), (std::vector<int>{0, 2, 4, 50, 50})) << bytes.size();
             EXPECT_EQ(App.UpgradeFlag, oldSettings);
         }
     }
@@ -40,8 +42,7 @@ TEST(Settings, SaveLayoutRoundTripAndFailure) {
     WriteFileBytes("sf", {});
     LogEnabled = 1;
     ASSERT_EQ(LoadSettings(), 1);
-    EXPECT_EQ(std::vector<int>({App.DisplayOptions, App.ExamLevel, App.ExamLength, App.WindowPosX, App.WindowPosY}),
-              (std::vector<int>{1, 2, 2, 120, 80}));
+    EXPECT_EQ(Loaded(), (std::vector<int>{1, 2, 2, 120, 80}));
     EXPECT_EQ(App.UpgradeFlag, 0);  // a save ends the upgrade offer
 
     App.DisplayOptions = 3;

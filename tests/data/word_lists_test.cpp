@@ -12,11 +12,8 @@ namespace {
 // The word list as lines of "units |text", units in decimal.
 Lines Words() {
     Lines out;
-    for (const WordNode* node = App.WordList.head; node; node = node->next) {
-        std::string line;
-        for (std::size_t i = 0; i < node->pair.first.length(); ++i) line += std::to_string(node->pair.first[i]) + " ";
-        out.push_back(line + "|" + NarrowString(node->pair.second).c_str());
-    }
+    for (const WordNode* node = App.WordList.head; node; node = node->next)
+        out.push_back(Units(node->pair.first) + "|" + NarrowString(node->pair.second).c_str());
     return out;
 }
 
@@ -59,19 +56,20 @@ TEST(LoadPinyinList, LineRules) {
     }
 }
 
+// Texts revealed, in file order; words end at their zero unit and texts at their zero byte.
 TEST(LoadWdsList, RevealsTextsInFileOrder) {
-    TestFolder folder;
-    WriteFileBytes("wtf", Join({Record({0x4F60, 0x597D}, "c16l 7>0la 7:330"), Record({}, "c^a"), Record({1}, "")}));
-    EXPECT_EQ(LoadWdsList(), 1);
-    EXPECT_EQ(Words(), (Lines{"20320 22909 |<ni3 hao3> hello", "|<A>", "1 |"}));  // an empty word is kept
-}
-
-TEST(LoadWdsList, WordsEndAtTheirZeroUnitAndTextsAtTheirZeroByte) {
-    TestFolder folder;
-    WriteFileBytes("wtf", Join({Record({1, 0, 2}, std::string("=\0=", 3)), Record({0}, std::string("\0=", 2)),
-                                Record({3}, "=")}));
-    EXPECT_EQ(LoadWdsList(), 1);
-    EXPECT_EQ(Words(), (Lines{"1 |b", "|", "3 |b"}));
+    const std::vector<std::pair<Bytes, Lines>> cases = {
+        {Join({Record({0x4F60, 0x597D}, "c16l 7>0la 7:330"), Record({}, "c^a"), Record({1}, "")}),
+         {"20320 22909 |<ni3 hao3> hello", "|<A>", "1 |"}},  // an empty word is kept
+        {Join({Record({1, 0, 2}, std::string("=\0=", 3)), Record({0}, std::string("\0=", 2)), Record({3}, "=")}),
+         {"1 |b", "|", "3 |b"}},
+    };
+    for (const auto& [bytes, words] : cases) {
+        TestFolder folder;
+        WriteFileBytes("wtf", bytes);
+        EXPECT_EQ(LoadWdsList(), 1);
+        EXPECT_EQ(Words(), words);
+    }
 }
 
 TEST(LoadWdsList, CutShortOverLongOrFFFFRecordsAreDropped) {

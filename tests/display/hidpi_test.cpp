@@ -1,6 +1,5 @@
-// The drawing area on screens with more device pixels than logical ones: dots and the frame as
-// whole blocks, text at the device's own resolution in its place, rectangles and lines with the
-// same edges as the painter's fills, the background scaled smoothly.
+// The drawing area on screens with more device pixels than logical ones: dots as whole blocks,
+// text at device resolution in its place, fills with the painter's edges, a smooth background.
 #include <QPainter>
 #include <algorithm>
 
@@ -16,7 +15,6 @@ protected:
         SetDrawingRatio(1.0);
         DatabaseTest::TearDown();
     }
-    // Starts a blank backing image at the ratio.
     static void StartAt(double ratio)
     {
         SetDrawingRatio(ratio);

@@ -47,8 +47,6 @@ inline void MakeQueue(int length) {
     App.QueueLength = length;
 }
 
-inline std::string Narrow(const WideString& text) { return NarrowString(text).c_str(); }
-
 // The last n lines of "log.txt", each followed by a blank.
 inline std::string LastLog(std::size_t n) {
     const std::vector<std::string> log = LogLines();

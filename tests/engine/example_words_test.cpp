@@ -1,6 +1,5 @@
-// The example words of the current character come from the word list's index by character; they
-// must be exactly what a walk of the whole list finds: every word holding the character, once, in
-// list order.
+// The example words come from the word list's index by character, and must be exactly what a walk
+// of the whole list finds: every word holding the character, once, in list order.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,12 +16,7 @@ namespace {
 
 using Examples = std::vector<std::string>;
 
-std::string Key(const WideString& word, const WideString& text) {
-    std::string key;
-    for (std::size_t i = 0; i < word.length(); ++i) key += std::to_string(word[i]) + " ";
-    for (std::size_t i = 0; i < text.length(); ++i) key += static_cast<char>(text[i]);
-    return key;
-}
+std::string Key(const WideString& word, const WideString& text) { return Units(word) + LowBytes(text); }
 
 // The plain way: walk the word list with its cursor and take every word that holds the code.
 Examples ByWalking(std::uint16_t code) {
@@ -66,9 +60,8 @@ TEST(CollectExamples, GivesWhatAWalkOfTheWholeBundledListGives) {
             most = words;
         }
 
-    // The first collection after loading walks the list, later ones use the index: both are
-    // compared, the first on the character in most words. Then every seventh character of the
-    // words, and codes that no word holds.
+    // The first collection walks the list (here for the character in most words), later ones use
+    // the index: every seventh character of the words, and codes no word holds.
     std::vector<std::uint16_t> codes = {mostUsed, 0, 'A', 0x3000, 0xFFFE};
     int k = 0;
     for (const auto& entry : used)

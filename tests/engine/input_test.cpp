@@ -11,7 +11,7 @@ static void Ask(std::vector<std::string> readings) {
     ASSERT_EQ(SetCurrentChar(), 1);
 }
 
-static std::string Row() { return Narrow(App.TypedPinyin[0]); }
+static std::string Row() { return LowBytes(App.TypedPinyin[0]); }
 
 TEST(Typing, ToneDigitDecidesEachRowAndTheFirstWrongRowTheCharacter) {
     struct Case { std::vector<std::string> readings; std::string typed; int rows, good, wrong; };

@@ -35,12 +35,12 @@ TEST(SetCurrentChar, TakesACharacterWithRecordAndReadingsShufflesThemAndListsIts
         ASSERT_EQ(SetCurrentChar(), 1);
         std::string shown;
         for (PairNode* node = App.ReadingList.head; node != nullptr; node = node->next)
-            shown += Narrow(node->pair.first) + "|" + Narrow(node->pair.second) + " ";
+            shown += LowBytes(node->pair.first) + "|" + LowBytes(node->pair.second) + " ";
         EXPECT_EQ(shown, order[0] + order[1] + order[2]);
         EXPECT_EQ(DrawRandom(), DrawAfterSeed(seed, 6));
     }
     ASSERT_EQ(App.ExampleList.count, 2);
-    EXPECT_EQ(Narrow(App.ExampleList.head->pair.second) + "|" + Narrow(App.ExampleList.tail->pair.second),
+    EXPECT_EQ(LowBytes(App.ExampleList.head->pair.second) + "|" + LowBytes(App.ExampleList.tail->pair.second),
               "<ma1 ma1> twice|<ni3 ma1> at the end");
 
     App.CharTable[0x4E02].QueuePos = 0;  // the head with readings is now a filler with one

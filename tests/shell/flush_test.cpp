@@ -1,7 +1,6 @@
 // What is on the screen when the program blocks: the save pause begins only after everything
 // drawn before it has reached the screen.
 #include <QBackingStore>
-#include <QKeyEvent>
 #include <QScreen>
 
 #include "data/program_state.h"
@@ -11,27 +10,15 @@
 
 namespace {
 
-void Press(int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(MainWindow->Area(), &press);
-}
-
-// The drawing area as the screen shows it: what the window system was last given, not the
-// backing image the drawing operations paint into.
-QImage ScreenImage()
-{
-    const QPoint at = MainWindow->Area()->mapTo(MainWindow, QPoint(0, 0));
-    return MainWindow->screen()
-        ->grabWindow(MainWindow->winId(), at.x(), at.y(), DrawingWidth, DrawingHeight)
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-// Pixels that differ between the screen and the backing image (the caret makes a few).
+// Pixels where the screen (what the window system was last given) differs from the backing image;
+// the caret makes a few.
 int DifferingPixels()
 {
-    const QImage screen = ScreenImage();
+    const QPoint at = MainWindow->Area()->mapTo(MainWindow, QPoint(0, 0));
+    const QImage screen = MainWindow->screen()
+                              ->grabWindow(MainWindow->winId(), at.x(), at.y(), DrawingWidth, DrawingHeight)
+                              .toImage()
+                              .convertToFormat(QImage::Format_RGB32);
     const QImage& drawn = BackingImage();
     if (screen.size() != drawn.size())
         return DrawingWidth * DrawingHeight;
@@ -60,12 +47,11 @@ TEST_F(ShellTest, TheNextCharacterIsOnTheScreenWhenTheSavePauseBegins)
     RunLumora([] {
         QCoreApplication::processEvents();  // the first paint
         App.CharTable[0x5000].Good = 9;     // with the next answer, 10 answers: the space saves
-        for (const char* key : {"m", "a", "1"})
-            Press(key[0], key);
+        Type("ma1");
         ASSERT_TRUE(App.Answered);
         QCoreApplication::processEvents();
         ASSERT_LT(DifferingPixels(), 40) << "the answered character is on the screen";
-        Press(Qt::Key_Space, " ");
+        Type(" ");
         SendAbort(0);
     });
     PauseBeforeSave = PauseBeforeSaveDefault;

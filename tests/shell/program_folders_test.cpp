@@ -12,12 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int ModeOf(const std::string& path)
-{
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 ? static_cast<int>(status.st_mode & 07777) : -1;
-}
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace

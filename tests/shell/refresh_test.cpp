@@ -1,11 +1,8 @@
-// What the learner sees is what was drawn: after every step of a session (typing, answering, the
-// next character, both display forms, an exam with its chart) the drawing area on the screen
-// equals the backing image, so no drawing operation leaves a part of its work unrefreshed. Built
-// also into the scaled test program, where the screen has 2 or 1.5 device pixels a pixel.
+// After every step of a session the screen shows the backing image: no drawing operation leaves
+// part of its work unrefreshed. Also run on screens with 2 and 1.5 device pixels a pixel.
 #include <QDialog>
 #include <QBackingStore>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -33,17 +30,7 @@ void ChooseAndConfirm(QDialog* dialog)
     if (auto* ok = dialog->findChild<QPushButton*>(QString::number(IDC_OK))) ok->click();
 }
 
-void Type(const std::string& keys)
-{
-    for (char key : keys) {
-        QKeyEvent press(QEvent::KeyPress, key == ' ' ? Qt::Key_Space : Qt::Key_A, Qt::NoModifier,
-                        QString(QChar::fromLatin1(key)));
-        QCoreApplication::sendEvent(MainWindow->Area(), &press);
-    }
-}
-
-// The drawing area as the screen shows it, in device pixels: the part of the window's backing
-// store (what the window system is given to show) under the area, once pending updates are done.
+// The drawing area as the screen shows it, in device pixels, once pending updates are done.
 QImage Screen()
 {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
@@ -58,8 +45,7 @@ QImage Screen()
     return shown.copy(DeviceRect(logical, shown.devicePixelRatio())).convertToFormat(QImage::Format_RGB32);
 }
 
-// Expects two images of the drawing area to be equal, device pixel for device pixel, outside
-// 'skipped'; names where they differ.
+// Two images equal device pixel for device pixel outside 'skipped'; names where they differ.
 void ExpectSame(const QImage& seen, const QImage& drawn, const QRect& skipped, const std::string& what)
 {
     ASSERT_EQ(seen.size(), drawn.size()) << what;
@@ -80,8 +66,8 @@ void StalePixels(const std::string& step)
                step + ": stale screen");
 }
 
-// The backing image is what a full repaint draws over the same state: every erase leaves the
-// background as it was. The up/down indicator is the one thing a repaint paints over by design.
+// A full repaint draws the same backing image (every erase restores the background), except the
+// up/down indicator, which a repaint removes by design.
 void PixelsAFullRepaintChanges(const std::string& step)
 {
     const QImage before = BackingImage().copy();
@@ -92,7 +78,6 @@ void PixelsAFullRepaintChanges(const std::string& step)
                step + ": a full repaint differs");
 }
 
-// Both checks after a step.
 void Check(const std::string& step)
 {
     StalePixels(step);
@@ -101,8 +86,7 @@ void Check(const std::string& step)
 
 TEST_F(ShellTest, TheScreenAlwaysShowsTheBackingImage)
 {
-    // 你 is asked first, with nine examples whose translations run to the panel's last rows; then
-    // 國, shown beside its simplified form when asked for.
+    // 你 first, with nine examples running to the panel's last rows; then 國 beside its simplified form.
     TestDatabase database;
     database.AddChar(0x4F60, {"ni3 you"}).glyph = std::vector<std::uint8_t>(72, 0x5A);
     TestChar& guo = database.AddChar(0x570B, {"guo2 country"});
@@ -114,11 +98,10 @@ TEST_F(ShellTest, TheScreenAlwaysShowsTheBackingImage)
         database.AddWord({0x4F60, 0x570B}, "<ni3 guo2> a long translation, gently wrapping, going beyond its "
                                            "own band; egg, pig, yoyo, jpg");
     database.Write();
-    // The pictures the program comes with, whose yellow cards lie under everything it erases.
+    // The real pictures, whose yellow cards lie under everything the program erases.
     for (const char* name : {"bktrain_de.jpg", "bkexam_de.jpg"})
         WriteFileBytes(name, ReadFileBytes(std::string(LUMORA_RUN_DIR) + "/" + name));
     DialogOpened = ChooseAndConfirm;
-    // The exam's result notice is acknowledged.
     ScriptAnswers(std::vector<int>(4, AnswerOk));
 
     RunLumora([] {

@@ -44,12 +44,6 @@ TEST_F(ShellTest, QuitSavesAfterTheLoopAndNextStartComesUpThere)
     EXPECT_EQ(placedByNextStart(), QPoint(50, 50)) << "a place off every screen falls back to the default";
 }
 
-void Press(int key, const QString& text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(MainWindow->Area(), &press);
-}
-
 // A session at the window: typing, the settings, About and Help, then an exam with its guarded close.
 TEST_F(ShellTest, KeysAndCommandsThenAnExamWithItsGuardedClose)
 {
@@ -95,10 +89,6 @@ TEST_F(ShellTest, KeysAndCommandsThenAnExamWithItsGuardedClose)
     for (QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<QTextBrowser*>(widget), nullptr) << "the help window goes with the run";
 }
-
-}  // namespace
-
-namespace {
 
 // Alt+A then X: of "Start E&xam" and "End E&xam" only the enabled one answers to the letter, so X
 // starts an exam in training and ends it during one; the keyboard is back in the drawing area after

@@ -1,11 +1,12 @@
-// Runs the whole program in-process in a test folder: database, pictures, a private instance name,
-// and a hook that acts once the event loop runs.
+// The whole program in-process in a test folder, with a private instance name and a hook that
+// acts once the event loop runs.
 #pragma once
 #include <QColor>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLocalServer>
 #include <QObject>
 #include <QTimer>
@@ -21,22 +22,19 @@
 #include "shell/winmain.h"
 #include "tests/support/test_support.h"
 
-using Lines = std::vector<std::string>;
-
-// The colours of the test pictures, far apart so that a pixel tells which one is shown.
+// The test pictures' colours, far apart so that a pixel tells which is shown.
 const QColor TrainingColour(40, 160, 220);
 const QColor ExamColour(230, 120, 40);
 
-// Pixels of the backing image within a small distance of the colour.
+// Pixels within a small distance of the colour.
 inline int CountPixelsNear(const QImage& image, const QColor& colour)
 {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
-                    std::abs(pixel.blue() - colour.blue()) < 24)
-                ++count;
+            count += std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                         std::abs(pixel.blue() - colour.blue()) < 24;
         }
     }
     return count;
@@ -46,20 +44,26 @@ inline int CountPixelsNear(const QImage& image, const QColor& colour)
 inline Lines Among(const Lines& lines, const Lines& wanted)
 {
     Lines found;
-    for (const std::string& line : lines) {
-        if (std::find(wanted.begin(), wanted.end(), line) != wanted.end())
-            found.push_back(line);
-    }
+    for (const std::string& line : lines)
+        if (std::find(wanted.begin(), wanted.end(), line) != wanted.end()) found.push_back(line);
     return found;
+}
+
+// A key pressed in the drawing area; the handler reads the text.
+inline void Press(int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(MainWindow->Area(), &press);
+}
+
+inline void Type(const std::string& keys)
+{
+    for (char key : keys) Press(key == ' ' ? Qt::Key_Space : Qt::Key_A, QString(QChar::fromLatin1(key)));
 }
 
 // Captions of the dialogs opened during a run; each is left to close without applying anything.
 inline Lines OpenedDialogs;
-
-inline void RecordDialog(QDialog* dialog)
-{
-    OpenedDialogs.push_back(dialog->windowTitle().toStdString());
-}
+inline void RecordDialog(QDialog* dialog) { OpenedDialogs.push_back(dialog->windowTitle().toStdString()); }
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -106,6 +110,12 @@ protected:
             }
         });
         return Winmain();
+    }
+
+    // A start that must end before the loop runs; its quit code.
+    static int RunLumoraToAFailedStart()
+    {
+        return RunLumora([] { ADD_FAILURE() << "the loop must not run"; });
     }
 
     TestFolder folder;

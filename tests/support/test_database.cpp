@@ -8,16 +8,9 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void PutU16(Bytes& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
 void PutU32(Bytes& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
+    Append16(out, value & 0xFFFF);
+    Append16(out, value >> 16);
 }
 
 void PutHidden(Bytes& out, const std::string& text) {
@@ -25,8 +18,8 @@ void PutHidden(Bytes& out, const std::string& text) {
 }
 
 // A filler glyph: a square outline with a dot in the middle, enough to tell a drawn glyph from none.
-std::vector<std::uint8_t> FillerGlyph() {
-    std::vector<std::uint8_t> glyph(72, 0);
+Bytes FillerGlyph() {
+    Bytes glyph(72, 0);
     for (int x = 2; x < 22; ++x) {
         glyph[3 * 2 + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         glyph[3 * 21 + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
@@ -44,26 +37,12 @@ std::vector<std::uint8_t> FillerGlyph() {
 TestDatabase::TestDatabase() : syllables{"de", "hao", "le", "ma", "ni", "shi", "wo", "ren", "zhong", "guo"} {}
 
 TestChar& TestDatabase::AddChar(std::uint16_t code, std::vector<std::string> readings) {
-    TestChar c;
-    c.code = code;
-    c.readings = std::move(readings);
-    ranked.push_back(c);
-    return ranked.back();
+    return ranked.emplace_back(TestChar{code, 1, 0, 0, std::move(readings), {}});
 }
 
 TestChar& TestDatabase::AddUnrankedChar(std::uint16_t code, std::vector<std::string> readings) {
-    TestChar c;
-    c.code = code;
-    c.readings = std::move(readings);
-    unranked.push_back(c);
-    return unranked.back();
+    return unranked.emplace_back(TestChar{code, 1, 0, 0, std::move(readings), {}});
 }
-
-void TestDatabase::AddWord(std::vector<std::uint16_t> word, std::string text) {
-    words.push_back({std::move(word), std::move(text)});
-}
-
-void TestDatabase::SetSyllables(std::vector<std::string> list) { syllables = std::move(list); }
 
 void TestDatabase::Write() const {
     std::vector<TestChar> all = ranked;
@@ -85,23 +64,20 @@ void TestDatabase::Write() const {
 
     // Offset 0 of cbf and cif means "none", so both files begin with padding.
     Bytes cbfcon, cbf(72, 0), cifcon, cif(2, 0), index;
-    std::uint32_t glyphCount = 0;
-    for (const TestChar& c : all)
-        if (!c.glyph.empty()) ++glyphCount;
-    PutU16(cbfcon, glyphCount);
-    PutU16(cifcon, static_cast<std::uint32_t>(all.size()));
+    Append16(cbfcon, std::count_if(all.begin(), all.end(), [](const TestChar& c) { return !c.glyph.empty(); }));
+    Append16(cifcon, static_cast<std::uint32_t>(all.size()));
     for (const TestChar& c : all) {
         if (!c.glyph.empty()) {
-            PutU16(cbfcon, c.code);
+            Append16(cbfcon, c.code);
             PutU32(cbfcon, static_cast<std::uint32_t>(cbf.size()));
-            std::vector<std::uint8_t> glyph = c.glyph;
+            Bytes glyph = c.glyph;
             glyph.resize(72, 0);
             cbf.insert(cbf.end(), glyph.begin(), glyph.end());
         }
-        PutU16(cifcon, c.code);
+        Append16(cifcon, c.code);
         PutU32(cifcon, static_cast<std::uint32_t>(cif.size()));
-        PutU16(cif, static_cast<std::uint16_t>(c.weight));
-        PutU16(cif, c.otherForm);
+        Append16(cif, static_cast<std::uint16_t>(c.weight));
+        Append16(cif, c.otherForm);
         cif.push_back(c.showBoth);
         cif.push_back(static_cast<std::uint8_t>(c.readings.size()));
         for (const std::string& reading : c.readings) {
@@ -110,14 +86,14 @@ void TestDatabase::Write() const {
             PutHidden(cif, text);
         }
     }
-    PutU16(index, 0);
-    for (std::size_t i = 0; i < rankedCount; ++i) PutU16(index, all[i].code);
+    Append16(index, 0);
+    for (std::size_t i = 0; i < rankedCount; ++i) Append16(index, all[i].code);
 
     Bytes wtf;
     for (const TestWord& w : words) {
         std::size_t n = std::min<std::size_t>(w.word.size(), 255);
         wtf.push_back(static_cast<std::uint8_t>(n));
-        for (std::size_t i = 0; i < n; ++i) PutU16(wtf, w.word[i]);
+        for (std::size_t i = 0; i < n; ++i) Append16(wtf, w.word[i]);
         std::string text = w.text.substr(0, 255);
         wtf.push_back(static_cast<std::uint8_t>(text.size()));
         PutHidden(wtf, text);

@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 
 #include "data/log.h"
 #include "data/program_state.h"
@@ -61,14 +63,14 @@ TestFolder::~TestFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::vector<std::uint8_t> ReadFileBytes(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+Bytes ReadFileBytes(const std::string& name) {
+    const std::string text = ReadFileText(name);
+    return Bytes(text.begin(), text.end());
 }
 
-void WriteFileBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+void WriteFileBytes(const std::string& name, const Bytes& bytes) {
+    std::ofstream(name, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ReadFileText(const std::string& name) {
@@ -76,30 +78,25 @@ std::string ReadFileText(const std::string& name) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::string> LogLines() {
-    std::vector<std::string> lines;
-    std::string text = ReadFileText("log.txt");
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
+int ModeOf(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? static_cast<int>(status.st_mode & 07777) : -1;
+}
+
+Lines LogLines() {
+    Lines lines;
+    std::istringstream in(ReadFileText("log.txt"));
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
-        start = end + 1;
     }
     return lines;
 }
 
 void SetLocalNow(int year, int month, int day, int hour, int minute, int second) {
     std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
+    local.tm_year = year - 1900, local.tm_mon = month - 1, local.tm_mday = day;
+    local.tm_hour = hour, local.tm_min = minute, local.tm_sec = second, local.tm_isdst = -1;
     fixedNow = std::mktime(&local);
     NowSeconds = FixedNow;
 }

@@ -5,8 +5,30 @@
 #include <string>
 #include <vector>
 
-// Creates a fresh temporary folder, changes into it, and on destruction changes back and removes it.
-// Also resets the program state and the seams (answers No, no save pause, real clock).
+#include "data/strings.h"
+
+using Bytes = std::vector<std::uint8_t>;
+using Lines = std::vector<std::string>;
+
+// Little-endian 16-bit value, as every file of the program stores its numbers.
+inline void Append16(Bytes& out, std::uint32_t v) { out.insert(out.end(), {std::uint8_t(v), std::uint8_t(v >> 8)}); }
+
+// Each unit's low byte, up to the kept length.
+inline std::string LowBytes(const WideString& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.length(); ++i) out += static_cast<char>(text[i] & 0xFF);
+    return out;
+}
+
+// The units in decimal, each followed by a blank.
+inline std::string Units(const WideString& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.length(); ++i) out += std::to_string(text[i]) + " ";
+    return out;
+}
+
+// A fresh temporary folder, changed into and removed again; program state and seams reset
+// (answers No, no save pause, real clock).
 class TestFolder {
 public:
     TestFolder();
@@ -34,18 +56,17 @@ struct TestWord {
     std::string text;                  // plain "<ni3 hao3> hello", scrambled when written
 };
 
-// Builds the database files. Characters added by AddChar come first in `index`, in the order added;
-// Write() fills `index` up to 8000 distinct codes with filler characters (one reading "ma1 filler",
-// weight 1, a glyph) starting at code 0x5000 and skipping codes already used.
-// AddChar and AddUnrankedChar return a reference that stays valid until the next Add.
+// Builds the database files. AddChar's characters come first in `index`, in order; Write() fills
+// it up to 8000 codes with fillers (reading "ma1 filler", weight 1, a glyph) from 0x5000 on.
+// A returned reference stays valid until the next Add.
 class TestDatabase {
 public:
     TestDatabase();  // default syllables: a handful including "ma", "ni", "hao", "de", "le"
     TestChar& AddChar(std::uint16_t code, std::vector<std::string> readings);
     // A record in cif without a place in `index`.
     TestChar& AddUnrankedChar(std::uint16_t code, std::vector<std::string> readings);
-    void AddWord(std::vector<std::uint16_t> word, std::string text);
-    void SetSyllables(std::vector<std::string> syllables);
+    void AddWord(std::vector<std::uint16_t> word, std::string text) { words.push_back({std::move(word), std::move(text)}); }
+    void SetSyllables(std::vector<std::string> list) { syllables = std::move(list); }
 
     // Writes cbfcon, cbf, cifcon, cif, index, pinyin, wtf and an empty sf04 into the current folder.
     void Write() const;
@@ -56,19 +77,17 @@ public:
     std::vector<std::string> syllables;
 };
 
-// Whole-file helpers.
-std::vector<std::uint8_t> ReadFileBytes(const std::string& name);
-void WriteFileBytes(const std::string& name, const std::vector<std::uint8_t>& bytes);
+Bytes ReadFileBytes(const std::string& name);
+void WriteFileBytes(const std::string& name, const Bytes& bytes);
 std::string ReadFileText(const std::string& name);
-// The lines of "log.txt" without their line ends.
-std::vector<std::string> LogLines();
+Lines LogLines();  // of "log.txt", without their line ends
+int ModeOf(const std::string& path);  // the permission bits, -1 when missing
 
 // Sets the clock seam to a local date and time (until the next TestFolder).
 void SetLocalNow(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
 
-// Scripted answers for questions to the learner: each question pops the next answer
-// (AnswerYes, AnswerNo, AnswerOk); an empty script answers No (or OK for a notice). Every question
-// is recorded with its text and caption.
+// Each question to the learner is recorded and pops the next scripted answer; an empty script
+// answers No (or OK for a notice).
 void ScriptAnswers(std::vector<int> answers);
 struct AskedQuestion {
     std::string text;
