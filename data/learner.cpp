@@ -246,13 +246,21 @@ int WriteSavedFiles(std::string& failures) {
     return failures.empty();
 }
 
-int SaveWithNotice(bool pause) {
+void StartSave(bool pause) {
     LogTrace("SaveData");
     if (pause && SavePauseMs > 0) PauseBeforeSave(SavePauseMs);
+}
+
+std::string FailureText(const std::string& failures, const char* closing) {
+    return "Lumora could not save your records.\n\n" + failures + closing;
+}
+
+int SaveWithNotice(bool pause) {
+    StartSave(pause);
     std::string failures;
     if (WriteSavedFiles(failures)) return 1;
-    const std::string text = "Lumora could not save your records.\n\n" + failures +
-                             "\nYour answers are kept while Lumora runs; it tries again at the next save and when you quit.";
+    const std::string text = FailureText(
+        failures, "\nYour answers are kept while Lumora runs; it tries again at the next save and when you quit.");
     AskLearner(text.c_str(), "Lumora", AskOk, 1);
     return 0;
 }
@@ -288,13 +296,11 @@ int SaveData() { return SaveWithNotice(true); }
 int SaveDataWithoutPause() { return SaveWithNotice(false); }
 
 int SaveDataAtQuit() {
-    LogTrace("SaveData");
-    if (SavePauseMs > 0) PauseBeforeSave(SavePauseMs);
+    StartSave(true);
     for (;;) {
         std::string failures;
         if (WriteSavedFiles(failures)) return 1;
-        const std::string text = "Lumora could not save your records.\n\n" + failures +
-                                 "\nTry again? If you choose No, Lumora quits without saving.";
+        const std::string text = FailureText(failures, "\nTry again? If you choose No, Lumora quits without saving.");
         if (AskLearner(text.c_str(), "Lumora", AskYesNo, 0) != AnswerYes) {
             LogStep(StepQuitWithoutSaving);
             return 0;

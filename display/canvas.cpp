@@ -65,27 +65,12 @@ QRect DeviceRect(const QRect& logical, double ratio)
 
 void DrawPictureBlocks(QImage& image, const QImage& source, int x, int y)
 {
-    if (source.isNull() || image.isNull()) return;
+    if (source.isNull()) return;
     const QImage picture = source.format() == QImage::Format_RGB32 ? source
                                                                    : source.convertToFormat(QImage::Format_RGB32);
-    const double ratio = image.devicePixelRatio();
-    // The source column of each device column the picture covers, cut at the image's edges.
-    const int deviceLeft = DeviceEdge(x, ratio);
-    std::vector<int> columns;
-    for (int i = 0; i < picture.width(); ++i) {
-        for (int dx = DeviceEdge(x + i, ratio); dx < DeviceEdge(x + i + 1, ratio); ++dx) columns.push_back(i);
-    }
-    for (int j = 0; j < picture.height(); ++j) {
-        const QRgb* from = reinterpret_cast<const QRgb*>(picture.constScanLine(j));
-        for (int dy = DeviceEdge(y + j, ratio); dy < DeviceEdge(y + j + 1, ratio); ++dy) {
-            if (dy < 0 || dy >= image.height()) continue;
-            QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(dy));
-            for (std::size_t k = 0; k < columns.size(); ++k) {
-                const int dx = deviceLeft + static_cast<int>(k);
-                if (dx >= 0 && dx < image.width()) to[dx] = from[columns[k]];
-            }
-        }
-    }
+    DrawBlocks(image, x, y, picture.width(), picture.height(), [&picture](int i, int j) {
+        return reinterpret_cast<const QRgb*>(picture.constScanLine(j))[i];
+    });
 }
 
 void DrawBackground(QImage& image, const QRect& area, const QImage* picture)

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <algorithm>
+#include <vector>
 
 #include "data/strings.h"
 
@@ -39,6 +41,34 @@ void SetDrawingRatio(double ratio);
 // the device pixels from DeviceEdge(x) up to DeviceEdge(x + 1), the same as the painter's fills.
 int DeviceEdge(int logical, double ratio);
 QRect DeviceRect(const QRect& logical, double ratio);
+
+// Writes a width x height grid of logical pixels with its top left at (x, y), each as a whole block
+// of device pixels with the edges of the painter's fills, clipped to the image; colourAt(i, j) gives
+// the colour of column i in row j. Each row is expanded once and copied to its device lines.
+template <typename ColourAt>
+void DrawBlocks(QImage& image, int x, int y, int width, int height, ColourAt colourAt)
+{
+    if (image.isNull() || width <= 0 || height <= 0) return;
+    const double ratio = image.devicePixelRatio();
+    std::vector<int> edges(static_cast<std::size_t>(width) + 1);
+    for (int i = 0; i <= width; ++i) edges[i] = DeviceEdge(x + i, ratio);
+    const int firstColumn = std::max(edges[0], 0);
+    const int endColumn = std::min(edges[width], image.width());
+    std::vector<QRgb> line(static_cast<std::size_t>(edges[width] - edges[0]));
+    for (int j = 0; j < height; ++j) {
+        const int top = std::max(DeviceEdge(y + j, ratio), 0);
+        const int bottom = std::min(DeviceEdge(y + j + 1, ratio), image.height());
+        if (top >= bottom) continue;
+        for (int i = 0; i < width; ++i) {
+            const QRgb colour = colourAt(i, j);
+            for (int dx = edges[i]; dx < edges[i + 1]; ++dx) line[dx - edges[0]] = colour;
+        }
+        for (int dy = top; dy < bottom; ++dy) {
+            QRgb* pixels = reinterpret_cast<QRgb*>(image.scanLine(dy));
+            for (int dx = firstColumn; dx < endColumn; ++dx) pixels[dx] = line[dx - edges[0]];
+        }
+    }
+}
 
 // Copies a small picture (glyph frame, up/down words) with its top left at (x, y), each pixel as a
 // whole block of device pixels, clipped to the image. At ratio 1 a plain copy.
