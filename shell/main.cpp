@@ -1,13 +1,18 @@
 // The process entry: Qt's application object around the program's own entry point.
 #include <QApplication>
 
+#include "shell/font_warm_up.h"
 #include "shell/process_exit.h"
 #include "shell/program_folders.h"
 #include "shell/winmain.h"
 
 int main(int argc, char** argv)
 {
+    // The menu stays in the window: the layout is measured below it, and a desktop-wide menu
+    // would need a session-bus query before the first window.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
+    const FontWarmUp fonts;
     // Lets a Wayland desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
     ChooseFilePlaces();

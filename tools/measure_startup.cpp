@@ -16,6 +16,7 @@
 
 #include "data/seams.h"
 #include "engine/window.h"
+#include "shell/font_warm_up.h"
 #include "shell/main_window.h"
 #include "shell/process_exit.h"
 #include "shell/winmain.h"
@@ -96,7 +97,10 @@ private:
 int main(int argc, char** argv)
 {
     std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
+    // The program's own start, as in its main().
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
+    const FontWarmUp fonts;
     Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
     application.installEventFilter(&watcher);
     const int result = Winmain();
