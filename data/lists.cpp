@@ -78,18 +78,19 @@ const std::vector<std::uint8_t>& WordPairList::Keep(std::vector<std::uint8_t>&& 
 
 void WordPairList::AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes) {
     void* place = Take(sizeof(WordNode), alignof(WordNode));
-    Link(new (place) WordNode{WordPair{WordText(word, static_cast<std::uint32_t>(units)),
-                                       ByteText(hiddenText, static_cast<std::uint32_t>(bytes))},
-                              nullptr});
+    const auto textAt = static_cast<std::uint16_t>(reinterpret_cast<const std::uint8_t*>(hiddenText) - word);
+    Link(new (place) WordNode{word, nullptr, textAt, static_cast<std::uint8_t>(units), static_cast<std::uint8_t>(bytes)});
 }
 
 void WordPairList::Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes) {
-    auto* wordCopy = static_cast<std::uint8_t*>(Take(2 * units + 1, 1));
+    // The word and its text in one piece, as a record of the file lays them out.
+    auto* wordCopy = static_cast<std::uint8_t*>(Take(2 * units + 1 + bytes, 1));
     for (std::size_t i = 0; i < units; ++i) {
         wordCopy[2 * i] = static_cast<std::uint8_t>(word[i] & 0xFF);
         wordCopy[2 * i + 1] = static_cast<std::uint8_t>(word[i] >> 8);
     }
-    auto* textCopy = static_cast<char*>(Take(bytes + 1, 1));
+    wordCopy[2 * units] = 0;
+    char* textCopy = reinterpret_cast<char*>(wordCopy + 2 * units + 1);
     if (bytes > 0) std::memcpy(textCopy, text, bytes);
     ScrambleBytes(textCopy, bytes);
     AppendKept(wordCopy, units, textCopy, bytes);
@@ -129,14 +130,14 @@ void WordPairList::BuildIndex() {
     std::vector<std::uint16_t> units(256);
     first_.assign(65536 + 1, 0);
     for (const WordNode* node = head; node != nullptr; node = node->next) {
-        const std::size_t n = DistinctUnits(node->pair.first, units);
+        const std::size_t n = DistinctUnits(node->Word(), units);
         for (std::size_t k = 0; k < n; ++k) ++first_[units[k] + 1];
     }
     for (std::size_t c = 1; c < first_.size(); ++c) first_[c] += first_[c - 1];
     words_.assign(first_.back(), nullptr);
     std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
     for (const WordNode* node = head; node != nullptr; node = node->next) {
-        const std::size_t n = DistinctUnits(node->pair.first, units);
+        const std::size_t n = DistinctUnits(node->Word(), units);
         for (std::size_t k = 0; k < n; ++k) words_[next[units[k]]++] = node;
     }
     indexed_ = count;
@@ -147,8 +148,8 @@ std::span<const WordNode* const> WordPairList::Holding(std::uint16_t code) {
         walkedAt_ = count;
         walked_.clear();
         for (const WordNode* node = head; node != nullptr; node = node->next)
-            for (std::size_t i = 0; i < node->pair.first.length(); ++i)
-                if (node->pair.first[i] == code) {
+            for (std::size_t i = 0; i < node->Word().length(); ++i)
+                if (node->Word()[i] == code) {
                     walked_.push_back(node);
                     break;
                 }

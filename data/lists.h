@@ -118,14 +118,19 @@ private:
     std::uint32_t length_;
 };
 
-struct WordPair {
-    WordText first;   // the word
-    ByteText second;  // its text: reading and translation
-};
-
+// A word of the word list and its text, as views into the kept file or the list's own copies. The
+// text lies a fixed distance after the word's units, so one pointer and three small numbers hold
+// both: 24 bytes a word rather than 40.
 struct WordNode {
-    WordPair pair;
-    WordNode* next = nullptr;
+    const std::uint8_t* word;
+    WordNode* next;
+    std::uint16_t textAt;  // bytes from 'word' to the text
+    std::uint8_t wordLength;
+    std::uint8_t textLength;
+
+    WordText Word() const { return WordText(word, wordLength); }
+    // Its text: reading and translation.
+    ByteText Text() const { return ByteText(reinterpret_cast<const char*>(word + textAt), textLength); }
 };
 
 // The word list: the list header and operations of the other lists, but nothing is allocated per
@@ -145,9 +150,10 @@ public:
     // Keeps the bytes of a word file for the life of the list (until Clear).
     const std::vector<std::uint8_t>& Keep(std::vector<std::uint8_t>&& file);
     // Appends a word whose units ('units' of them, little-endian) and hidden text ('bytes' bytes)
-    // lie in kept bytes; neither may hold a zero.
+    // lie in kept bytes, the text after the word; neither may hold a zero. A word holds at most 255
+    // units, a text at most 255 bytes, as the file's length bytes allow.
     void AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes);
-    // Appends copies of a word and of its plain text; neither may hold a zero.
+    // Appends copies of a word and of its plain text; neither may hold a zero, nor pass 255.
     void Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes);
     void Clear();
 

@@ -13,7 +13,7 @@ namespace {
 Lines Words() {
     Lines out;
     for (const WordNode* node = App.WordList.head; node; node = node->next)
-        out.push_back(Units(node->pair.first) + "|" + NarrowString(node->pair.second).c_str());
+        out.push_back(Units(node->Word()) + "|" + NarrowString(node->Text()).c_str());
     return out;
 }
 
@@ -91,7 +91,7 @@ TEST(LoadWdsList, CutShortOverLongOrFFFFRecordsAreDropped) {
                                 good}));
     EXPECT_EQ(LoadWdsList(), 1);
     ASSERT_EQ(App.WordList.count, 2);
-    EXPECT_EQ(App.WordList.head->pair.first.length(), 249u);
-    EXPECT_EQ(App.WordList.head->pair.second.length(), 251u);
+    EXPECT_EQ(App.WordList.head->Word().length(), 249u);
+    EXPECT_EQ(App.WordList.head->Text().length(), 251u);
     EXPECT_EQ(Words()[1], "7 |b");
 }
