@@ -71,29 +71,35 @@ void WordPairList::Reserve(std::size_t words) {
     left_ = needed;
 }
 
-const std::vector<std::uint8_t>& WordPairList::Keep(std::vector<std::uint8_t>&& file) {
+std::vector<std::uint8_t>& WordPairList::Keep(std::vector<std::uint8_t>&& file) {
     kept_.push_back(std::move(file));
     return kept_.back();
 }
 
-void WordPairList::AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes) {
-    void* place = Take(sizeof(WordNode), alignof(WordNode));
-    const auto textAt = static_cast<std::uint16_t>(reinterpret_cast<const std::uint8_t*>(hiddenText) - word);
-    Link(new (place) WordNode{word, nullptr, textAt, static_cast<std::uint8_t>(units), static_cast<std::uint8_t>(bytes)});
+void WordPairList::AppendKept(std::uint8_t* record, std::size_t units, std::size_t bytes) {
+    // A word cut short at a zero unit has its text moved up behind what is left of it; the record
+    // only shrinks, so the file's next record is untouched.
+    const std::size_t fileUnits = record[0];
+    std::uint8_t* textLength = record + 1 + 2 * units;
+    if (units != fileUnits) std::memmove(textLength + 1, record + 2 + 2 * fileUnits, bytes);
+    record[0] = static_cast<std::uint8_t>(units);
+    textLength[0] = static_cast<std::uint8_t>(bytes);
+    Link(new (Take(sizeof(WordNode), alignof(WordNode))) WordNode{record, nullptr});
 }
 
 void WordPairList::Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes) {
-    // The word and its text in one piece, as a record of the file lays them out.
-    auto* wordCopy = static_cast<std::uint8_t*>(Take(2 * units + 1 + bytes, 1));
+    // A record as the word file lays it out.
+    auto* record = static_cast<std::uint8_t*>(Take(2 + 2 * units + bytes, 1));
+    record[0] = static_cast<std::uint8_t>(units);
     for (std::size_t i = 0; i < units; ++i) {
-        wordCopy[2 * i] = static_cast<std::uint8_t>(word[i] & 0xFF);
-        wordCopy[2 * i + 1] = static_cast<std::uint8_t>(word[i] >> 8);
+        record[1 + 2 * i] = static_cast<std::uint8_t>(word[i] & 0xFF);
+        record[2 + 2 * i] = static_cast<std::uint8_t>(word[i] >> 8);
     }
-    wordCopy[2 * units] = 0;
-    char* textCopy = reinterpret_cast<char*>(wordCopy + 2 * units + 1);
+    record[1 + 2 * units] = static_cast<std::uint8_t>(bytes);
+    char* textCopy = reinterpret_cast<char*>(record + 2 + 2 * units);
     if (bytes > 0) std::memcpy(textCopy, text, bytes);
     ScrambleBytes(textCopy, bytes);
-    AppendKept(wordCopy, units, textCopy, bytes);
+    AppendKept(record, units, bytes);
 }
 
 void WordPairList::Clear() {

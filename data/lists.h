@@ -118,19 +118,19 @@ private:
     std::uint32_t length_;
 };
 
-// A word of the word list and its text, as views into the kept file or the list's own copies. The
-// text lies a fixed distance after the word's units, so one pointer and three small numbers hold
-// both: 24 bytes a word rather than 40.
+// A word of the word list and its text. Both lie in one record laid out as in the word file (the
+// number of units, the units, the number of text bytes, the hidden text), in the kept file or in the
+// list's own copies, so the node needs only where the record starts: 16 bytes a word.
 struct WordNode {
-    const std::uint8_t* word;
+    const std::uint8_t* record;
     WordNode* next;
-    std::uint16_t textAt;  // bytes from 'word' to the text
-    std::uint8_t wordLength;
-    std::uint8_t textLength;
 
-    WordText Word() const { return WordText(word, wordLength); }
+    WordText Word() const { return WordText(record + 1, record[0]); }
     // Its text: reading and translation.
-    ByteText Text() const { return ByteText(reinterpret_cast<const char*>(word + textAt), textLength); }
+    ByteText Text() const {
+        const std::uint8_t* text = record + 1 + 2 * record[0];
+        return ByteText(reinterpret_cast<const char*>(text + 1), text[0]);
+    }
 };
 
 // The word list: the list header and operations of the other lists, but nothing is allocated per
@@ -148,11 +148,11 @@ public:
     // Room for 'words' more words, so that appending them allocates nothing more.
     void Reserve(std::size_t words);
     // Keeps the bytes of a word file for the life of the list (until Clear).
-    const std::vector<std::uint8_t>& Keep(std::vector<std::uint8_t>&& file);
-    // Appends a word whose units ('units' of them, little-endian) and hidden text ('bytes' bytes)
-    // lie in kept bytes, the text after the word; neither may hold a zero. A word holds at most 255
-    // units, a text at most 255 bytes, as the file's length bytes allow.
-    void AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes);
+    std::vector<std::uint8_t>& Keep(std::vector<std::uint8_t>&& file);
+    // Appends the word of a record of the word file lying in kept bytes: its first 'units' units
+    // and the first 'bytes' bytes of its hidden text, neither holding a zero. The record is
+    // shortened in place to what the list holds.
+    void AppendKept(std::uint8_t* record, std::size_t units, std::size_t bytes);
     // Appends copies of a word and of its plain text; neither may hold a zero, nor pass 255.
     void Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes);
     void Clear();

@@ -22,6 +22,7 @@ constexpr std::size_t MaxTextBytes = 251;
 
 // One wtf record as it lies in the file.
 struct WordRecord {
+    std::uint8_t* start;
     const std::uint8_t* word;  // 'units' little-endian code units
     std::size_t units;
     const std::uint8_t* text;  // 'bytes' hidden bytes
@@ -29,8 +30,9 @@ struct WordRecord {
 };
 
 // Reads the record at 'at' and moves 'at' past it. Returns 0 when the file ends inside the record.
-int NextRecord(const std::vector<std::uint8_t>& file, std::size_t& at, WordRecord& record) {
+int NextRecord(std::vector<std::uint8_t>& file, std::size_t& at, WordRecord& record) {
     const std::size_t size = file.size();
+    record.start = &file[at];
     record.units = file[at];
     if (size - at - 1 < 2 * record.units + 1) return 0;
     record.word = &file[at + 1];
@@ -77,7 +79,7 @@ int LoadWdsList() {
         return 0;
     }
     // The list keeps the file as read: its words and hidden texts are not copied.
-    const std::vector<std::uint8_t>& file = App.WordList.Keep(std::move(bytes));
+    std::vector<std::uint8_t>& file = App.WordList.Keep(std::move(bytes));
 
     // A first pass counts the records, so that the list takes one block for all their nodes.
     std::size_t words = 0;
@@ -102,7 +104,7 @@ int LoadWdsList() {
         const void* zero = std::memchr(record.text, 0, record.bytes);
         const std::size_t m = zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - record.text)
                                    : record.bytes;
-        App.WordList.AppendKept(record.word, length, reinterpret_cast<const char*>(record.text), m);
+        App.WordList.AppendKept(record.start, length, m);
     }
     return 1;
 }
