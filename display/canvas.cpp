@@ -85,6 +85,18 @@ void DrawBackground(QImage& image, const QRect& area, const QImage* picture)
                                device.height() / ratio));
     painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), Qt::white);
     if (picture == nullptr || picture->isNull()) return;
+    if (ratio == 1.0 && picture->format() == QImage::Format_RGB888 && image.format() == QImage::Format_RGB32) {
+        // Unscaled, the picture is copied pixel for pixel. The painter would convert it on a pool
+        // of helper threads, which costs more than the copy.
+        painter.end();
+        const QRect copied = device & picture->rect() & image.rect();
+        for (int y = copied.top(); y <= copied.bottom(); ++y) {
+            const uchar* from = picture->constScanLine(y) + 3 * copied.left();
+            auto* to = reinterpret_cast<QRgb*>(image.scanLine(y)) + copied.left();
+            for (int x = 0; x < copied.width(); ++x, from += 3) to[x] = qRgb(from[0], from[1], from[2]);
+        }
+        return;
+    }
     if (ratio == 1.0) {
         painter.drawImage(QPoint(0, 0), *picture);
         return;
