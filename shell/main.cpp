@@ -26,6 +26,9 @@ int main(int argc, char** argv)
     // Lets a Wayland desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
     ChooseFilePlaces();
+#ifndef LUMORA_SANITIZE
+    ProcessEndsAfterRun = true;
+#endif
     const int code = Winmain();
 #ifndef LUMORA_SANITIZE
     EndProcess(code);

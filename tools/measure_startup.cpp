@@ -103,6 +103,9 @@ int main(int argc, char** argv)
     const FontWarmUp fonts;
     Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
     application.installEventFilter(&watcher);
+#ifndef LUMORA_SANITIZE
+    ProcessEndsAfterRun = true;
+#endif
     const int result = Winmain();
     std::fflush(stdout);
 #ifndef LUMORA_SANITIZE
