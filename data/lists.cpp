@@ -115,6 +115,26 @@ void WordPairList::Clear() {
     Forget();
 }
 
+void WordPairList::TakeFrom(WordPairList& other) {
+    // The nodes and records stay where they are: only the owners of their memory change hands.
+    kept_ = std::move(other.kept_);
+    blocks_ = std::move(other.blocks_);
+    free_ = other.free_;
+    left_ = other.left_;
+    first_ = std::move(other.first_);
+    words_ = std::move(other.words_);
+    indexed_ = other.indexed_;
+    walked_ = std::move(other.walked_);
+    walkedAt_ = other.walkedAt_;
+    head = other.head;
+    tail = other.tail;
+    cursor = other.cursor;
+    count = other.count;
+    other.kept_.clear();
+    other.blocks_.clear();
+    other.Clear();
+}
+
 namespace {
 
 // The distinct units of a word, in their order: a word counts once for each character it holds.

@@ -156,6 +156,8 @@ public:
     // Appends copies of a word and of its plain text; neither may hold a zero, nor pass 255.
     void Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes);
     void Clear();
+    // Takes every word of 'other', which is left empty; this list must be empty.
+    void TakeFrom(WordPairList& other);
 
     // The words that hold the code unit 'code', each once, in list order. The first request after
     // the list changed walks the list: a start asks for one character only, and one walk costs far

@@ -5,8 +5,8 @@
 #include <malloc.h>
 #endif
 
-#include "shell/font_warm_up.h"
 #include "shell/process_exit.h"
+#include "shell/work_ahead.h"
 #include "shell/program_folders.h"
 #include "shell/winmain.h"
 
@@ -22,10 +22,10 @@ int main(int argc, char** argv)
     // would need a session-bus query before the first window.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
-    const FontWarmUp fonts;
     // Lets a Wayland desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
     ChooseFilePlaces();
+    const WorkAhead ahead;
 #ifndef LUMORA_SANITIZE
     ProcessEndsAfterRun = true;
 #endif

@@ -16,8 +16,8 @@
 
 #include "data/seams.h"
 #include "engine/window.h"
-#include "shell/font_warm_up.h"
 #include "shell/main_window.h"
+#include "shell/work_ahead.h"
 #include "shell/process_exit.h"
 #include "shell/winmain.h"
 
@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     // The program's own start, as in its main().
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
-    const FontWarmUp fonts;
+    const WorkAhead ahead;
     Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
     application.installEventFilter(&watcher);
 #ifndef LUMORA_SANITIZE
