@@ -71,7 +71,7 @@ void WordPairList::Reserve(std::size_t words) {
     left_ = needed;
 }
 
-std::vector<std::uint8_t>& WordPairList::Keep(std::vector<std::uint8_t>&& file) {
+FileBytes& WordPairList::Keep(FileBytes&& file) {
     kept_.push_back(std::move(file));
     return kept_.back();
 }

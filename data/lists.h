@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 #include "data/strings.h"
+#include "data/whole_file.h"
 
 struct StringPair {
     WideString first;
@@ -148,7 +149,7 @@ public:
     // Room for 'words' more words, so that appending them allocates nothing more.
     void Reserve(std::size_t words);
     // Keeps the bytes of a word file for the life of the list (until Clear).
-    std::vector<std::uint8_t>& Keep(std::vector<std::uint8_t>&& file);
+    FileBytes& Keep(FileBytes&& file);
     // Appends the word of a record of the word file lying in kept bytes: its first 'units' units
     // and the first 'bytes' bytes of its hidden text, neither holding a zero. The record is
     // shortened in place to what the list holds.
@@ -168,7 +169,7 @@ private:
     void* Take(std::size_t size, std::size_t align);
     void BuildIndex();
 
-    std::vector<std::vector<std::uint8_t>> kept_;
+    std::vector<FileBytes> kept_;
     std::vector<std::unique_ptr<unsigned char[]>> blocks_;
     unsigned char* free_ = nullptr;
     std::size_t left_ = 0;

@@ -32,7 +32,7 @@ struct WordRecord {
 };
 
 // Reads the record at 'at' and moves 'at' past it. Returns 0 when the file ends inside the record.
-int NextRecord(std::vector<std::uint8_t>& file, std::size_t& at, WordRecord& record) {
+int NextRecord(FileBytes& file, std::size_t& at, WordRecord& record) {
     const std::size_t size = file.size();
     record.start = &file[at];
     record.units = file[at];
@@ -50,7 +50,7 @@ int NextRecord(std::vector<std::uint8_t>& file, std::size_t& at, WordRecord& rec
 
 int LoadPinyinList() {
     LogTrace("LoadPinyinList");
-    std::vector<std::uint8_t> file;
+    FileBytes file;
     if (!ReadWholeFile(App.Files.Pinyin.c_str(), file)) {
         LogStep(498);
         return 0;
@@ -151,10 +151,10 @@ int LoadWdsList() {
 }
 
 int ReadWordFile(const char* name, WordPairList& list) {
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     if (!ReadWholeFile(name, bytes)) return 0;
     // The list keeps the file as read: its words and hidden texts are not copied.
-    std::vector<std::uint8_t>& file = list.Keep(std::move(bytes));
+    FileBytes& file = list.Keep(std::move(bytes));
 
     // A first pass counts the records, so that the list takes one block for all their nodes.
     std::size_t words = 0;

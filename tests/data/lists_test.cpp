@@ -92,7 +92,7 @@ TEST(WordPairList, AppendWalkIndexAndClearAcrossBlocks) {
 
 TEST(ReadWholeFile, MissingEmptyLargeAndFromWhereAnOpenFileStands) {
     TestFolder folder;
-    Bytes bytes{1, 2, 3};
+    FileBytes bytes{1, 2, 3};
     EXPECT_EQ(ReadWholeFile("missing", bytes), 0);
     EXPECT_TRUE(bytes.empty());
 
@@ -104,11 +104,11 @@ TEST(ReadWholeFile, MissingEmptyLargeAndFromWhereAnOpenFileStands) {
     for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
     WriteFileBytes("large", large);
     EXPECT_EQ(ReadWholeFile("large", bytes), 1);
-    EXPECT_EQ(bytes, large);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), large);
 
     ByteFile file("large", "rb");
     EXPECT_EQ(ReadU16(file.get()), large[0] | large[1] << 8);
     EXPECT_EQ(ReadWholeFile(file.get(), bytes), 1);
-    EXPECT_EQ(bytes, Bytes(large.begin() + 2, large.end()));
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), Bytes(large.begin() + 2, large.end()));
     EXPECT_EQ(ReadWholeFile(static_cast<std::FILE*>(nullptr), bytes), 0);
 }
