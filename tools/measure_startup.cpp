@@ -17,6 +17,7 @@
 #include "data/seams.h"
 #include "engine/window.h"
 #include "shell/main_window.h"
+#include "shell/process_start.h"
 #include "shell/work_ahead.h"
 #include "shell/process_exit.h"
 #include "shell/winmain.h"
@@ -98,7 +99,7 @@ int main(int argc, char** argv)
 {
     std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
     // The program's own start, as in its main().
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    PrepareProcess();
     QApplication application(argc, argv);
     const WorkAhead ahead;
     Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
