@@ -10,11 +10,12 @@
 int main(int argc, char** argv)
 {
     PrepareProcess();
+    ChooseFilePlaces(argc > 0 ? argv[0] : nullptr);
+    const WordFileAhead words;
     QApplication application(argc, argv);
+    const FontsAhead fonts;
     // Lets a Wayland desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
-    ChooseFilePlaces();
-    const WorkAhead ahead;
 #ifndef LUMORA_SANITIZE
     ProcessEndsAfterRun = true;
 #endif

@@ -1,7 +1,5 @@
-// Reading the font configuration and the word file takes milliseconds that the start-up otherwise
-// spends one after the other: the window's first text (the status bar) needs the fonts, and until
-// then the main thread is busy with the one-copy rule, the pictures and the window; the words are
-// needed only once the loading begins.
+// Reading the word file and the font configuration takes milliseconds that the start-up otherwise
+// spends one after the other, while the second core of the machine waits.
 #include "shell/work_ahead.h"
 
 #include <QFontDatabase>
@@ -12,24 +10,37 @@
 #include "data/file_places.h"
 #include "data/word_lists.h"
 
-WorkAhead::WorkAhead()
+namespace {
+
+// A thread for the work, or, with none to be had, the work done here and now, so that nobody
+// waits for it in vain.
+template <typename Work>
+std::thread StartOrDo(Work work)
 {
-    ExpectWordsAhead(ReadOnlyFile("wtf").c_str());
-    // Without a thread to be had, the work is done here, so that nobody waits for it in vain.
     try {
-        words_ = std::thread(ReadWordsAhead);
+        return std::thread(work);
     } catch (const std::system_error&) {
-        ReadWordsAhead();
-    }
-    try {
-        fonts_ = std::thread([] { QFontDatabase::families(); });
-    } catch (const std::system_error&) {
+        work();
+        return std::thread();
     }
 }
 
-WorkAhead::~WorkAhead()
+void Join(std::thread& worker)
 {
-    for (std::thread* worker : {&fonts_, &words_})
-        if (worker->joinable())
-            worker->join();
+    if (worker.joinable())
+        worker.join();
 }
+
+}  // namespace
+
+WordFileAhead::WordFileAhead()
+{
+    ExpectWordsAhead(ReadOnlyFile("wtf").c_str());
+    worker_ = StartOrDo(ReadWordsAhead);
+}
+
+WordFileAhead::~WordFileAhead() { Join(worker_); }
+
+FontsAhead::FontsAhead() : worker_(StartOrDo([] { QFontDatabase::families(); })) {}
+
+FontsAhead::~FontsAhead() { Join(worker_); }

@@ -100,8 +100,9 @@ int main(int argc, char** argv)
     std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
     // The program's own start, as in its main().
     PrepareProcess();
+    const WordFileAhead words;
     QApplication application(argc, argv);
-    const WorkAhead ahead;
+    const FontsAhead fonts;
     Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
     application.installEventFilter(&watcher);
 #ifndef LUMORA_SANITIZE
