@@ -39,7 +39,8 @@ int StoreResult(bool right) {
         return 1;
     }
 
-    CharRecord& record = App.CharTable[App.CurrentChar];
+    // Only the counters change here, and Place moves queued codes among themselves.
+    CharRecord& record = App.CharTable.KeepingQueued()[App.CurrentChar];
     std::int32_t target;
     if (right) {
         CountUp(record.Good);
@@ -67,8 +68,10 @@ double UpdateLevel() {
         App.KnownCount = 0;
         App.LearnedPercent = 0;
         std::int64_t totalWeight = 0;
-        for (int code = 0; code < CodeCount; ++code) {
-            const CharRecord& record = App.CharTable[code];
+        const RecordTable& table = App.CharTable;
+        const CodeSpan span = QueuedSpan();  // every other code is unqueued
+        for (int code = span.first; code < span.end; ++code) {
+            const CharRecord& record = table[code];
             if (record.QueuePos == 0) continue;
             totalWeight += record.Weight;
             if (record.Good > record.Wrong) {
