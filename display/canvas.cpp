@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QHashFunctions>
 #include <QLabel>
 #include <QList>
 #include <QPainter>
@@ -68,8 +69,10 @@ void DrawPictureBlocks(QImage& image, const QImage& source, int x, int y)
     if (source.isNull()) return;
     const QImage picture = source.format() == QImage::Format_RGB32 ? source
                                                                    : source.convertToFormat(QImage::Format_RGB32);
-    DrawBlocks(image, x, y, picture.width(), picture.height(), [&picture](int i, int j) {
-        return reinterpret_cast<const QRgb*>(picture.constScanLine(j))[i];
+    const uchar* bits = picture.constBits();
+    const qsizetype stride = picture.bytesPerLine();
+    DrawBlocks(image, x, y, picture.width(), picture.height(), [bits, stride](int i, int j) {
+        return reinterpret_cast<const QRgb*>(bits + j * stride)[i];
     });
 }
 
@@ -330,6 +333,133 @@ QList<QString> LayoutLines(const QString& text, unsigned flags, TextMeasure& mea
 
 }  // namespace
 
+namespace {
+
+// What tells the program's fonts apart: every one is made by PixelFont (QFont::key would cost as
+// much as a measurement).
+struct FontKey {
+    QString family;
+    int pixelSize;
+    int weight;
+    int hinting;
+    bool italic;
+    bool operator==(const FontKey&) const = default;
+};
+
+FontKey KeyOf(const QFont& font)
+{
+    return {font.family(), font.pixelSize(), font.weight(), static_cast<int>(font.hintingPreference()), font.italic()};
+}
+
+size_t qHash(const FontKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.family, key.pixelSize, key.weight, key.hinting, key.italic);
+}
+
+// A text laid out for one font, one set of layout flags and one rectangle width.
+struct LayoutKey {
+    FontKey font;
+    unsigned flags;
+    int width;
+    QByteArray text;
+    bool operator==(const LayoutKey&) const = default;
+};
+
+size_t qHash(const LayoutKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.font, key.flags, key.width, key.text);
+}
+
+struct TextLayout {
+    int ascent;
+    int lineHeight;
+    QList<QString> lines;
+    QList<int> widths;
+};
+
+// One drawn line of text in one font and colour, as its glyph pixels alone, for the backing image
+// at ratio 1. A null picture means the line cannot be copied exactly and is drawn as text.
+struct LineKey {
+    FontKey font;
+    QRgb colour;
+    QString line;
+    bool operator==(const LineKey&) const = default;
+};
+
+size_t qHash(const LineKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.font, key.colour, key.line);
+}
+
+struct LinePicture {
+    QImage pixels;  // ARGB32 premultiplied, every pixel fully set or fully clear
+    QPoint origin;  // where the line's start on its baseline lies in 'pixels'
+};
+
+// Bounded: a long session meets new texts at every character.
+template <typename Key, typename Value>
+Value& Remembered(QHash<Key, Value>& cache, const Key& key, bool& found)
+{
+    auto known = cache.find(key);
+    found = known != cache.end();
+    if (found) return known.value();
+    if (cache.size() >= 4096) cache.clear();
+    return cache[key];
+}
+
+const TextLayout& LayoutOf(const QByteArray& text, unsigned flags, const QFont& font, const FontKey& fontKey, int width)
+{
+    static QHash<LayoutKey, TextLayout> layouts;
+    const unsigned layoutFlags = flags & (DT_SINGLELINE | DT_WORDBREAK);
+    bool found = false;
+    TextLayout& layout = Remembered(layouts, LayoutKey{fontKey, layoutFlags, width, text}, found);
+    if (found) return layout;
+    TextMeasure measure(font);
+    const QFontMetrics& metrics = measure.Metrics();
+    layout.ascent = metrics.ascent();
+    layout.lineHeight = metrics.ascent() + metrics.descent();
+    layout.lines = LayoutLines(QString::fromLatin1(text), layoutFlags, measure, width);
+    for (const QString& line : layout.lines) layout.widths.append(measure.Width(line));
+    return layout;
+}
+
+// The glyphs of a line drawn on their own, with room around them for any that reach past the
+// line's cell; the same glyphs at a whole-pixel offset at ratio 1 set the same pixels.
+const LinePicture& PictureOf(const QString& line, const QFont& font, const FontKey& fontKey, const QColor& colour,
+                             int ascent, int lineHeight, int width)
+{
+    static QHash<LineKey, LinePicture> pictures;
+    bool found = false;
+    LinePicture& picture = Remembered(pictures, LineKey{fontKey, colour.rgba(), line}, found);
+    if (found) return picture;
+    const int margin = lineHeight + 2;
+    QImage pixels(width + 2 * margin, lineHeight + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::transparent);
+    {
+        QPainter painter(&pixels);
+        PreparePainter(painter);
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(QPoint(margin, margin + ascent), line);
+    }
+    const int columns = pixels.width();
+    const int rows = pixels.height();
+    for (int y = 0; y < rows; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        const bool border = y == 0 || y == rows - 1;
+        for (int x = 0; x < columns; ++x) {
+            const int alpha = qAlpha(row[x]);
+            // Blended edges, or glyphs that may run past the room left for them: left to the painter.
+            if (alpha != 0 && (alpha != 255 || border || x == 0 || x == columns - 1)) return picture;
+        }
+    }
+    picture.pixels = pixels;
+    picture.origin = QPoint(margin, margin + ascent);
+    return picture;
+}
+
+}  // namespace
+
 int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned flags,
              const QFont& font, const QColor& colour, const QColor& background)
 {
@@ -340,17 +470,15 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
         }
         return 0;
     }
-    const QString wide = QString::fromLatin1(text);
-    TextMeasure measure(font);
-    const QFontMetrics& metrics = measure.Metrics();
-    const int lineHeight = metrics.ascent() + metrics.descent();
+    const FontKey fontKey = KeyOf(font);
     const int width = rect.right - rect.left;
-    const QList<QString> lines = LayoutLines(wide, flags, measure, width);
-    const int textHeight = lineHeight * static_cast<int>(lines.size());
+    const TextLayout& layout = LayoutOf(text, flags, font, fontKey, width);
+    const int lineHeight = layout.lineHeight;
+    const int textHeight = lineHeight * static_cast<int>(layout.lines.size());
 
     if (flags & DT_CALCRECT) {
         int widest = 0;
-        for (const QString& line : lines) widest = std::max(widest, measure.Width(line));
+        for (int lineWidth : layout.widths) widest = std::max(widest, lineWidth);
         rect.right = rect.left + widest;
         rect.bottom = rect.top + textHeight;
         return textHeight;
@@ -367,6 +495,10 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
     const int result = (flags & (DT_VCENTER | DT_BOTTOM)) && (flags & DT_SINGLELINE) ? y - rect.top + textHeight
                                                                                       : textHeight;
 
+    // At ratio 1 with no transform the glyphs land on whole pixels wherever the line starts, so a
+    // line drawn once is copied from then on instead of being shaped and drawn again.
+    const bool copyLines = painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
+                           painter.transform().isIdentity();
     painter.save();
     PreparePainter(painter);
     // Within whatever clip the caller has set already.
@@ -374,12 +506,19 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
                         painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     painter.setFont(font);
     painter.setPen(colour);
-    for (const QString& line : lines) {
-        const int lineWidth = measure.Width(line);
+    for (qsizetype k = 0; k < layout.lines.size(); ++k) {
+        const QString& line = layout.lines[k];
+        const int lineWidth = layout.widths[k];
         int x = rect.left;
         if (flags & DT_CENTER) x = rect.left + (width - lineWidth) / 2;
         if (background.isValid()) painter.fillRect(QRect(x, y, lineWidth, lineHeight), background);
-        painter.drawText(QPoint(x, y + metrics.ascent()), line);
+        const QPoint baseline(x, y + layout.ascent);
+        const LinePicture* picture =
+            copyLines ? &PictureOf(line, font, fontKey, colour, layout.ascent, lineHeight, lineWidth) : nullptr;
+        if (picture != nullptr && !picture->pixels.isNull())
+            painter.drawImage(baseline - picture->origin, picture->pixels);
+        else
+            painter.drawText(baseline, line);
         y += lineHeight;
         if (y >= rect.bottom) break;  // every later line is clipped away anyway
     }

@@ -50,6 +50,18 @@ void DrawBlocks(QImage& image, int x, int y, int width, int height, ColourAt col
 {
     if (image.isNull() || width <= 0 || height <= 0) return;
     const double ratio = image.devicePixelRatio();
+    if (ratio == 1.0) {
+        // One device pixel per logical one: each colour goes straight to its pixel.
+        const int firstColumn = std::max(x, 0);
+        const int endColumn = std::min(x + width, image.width());
+        uchar* bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
+        for (int j = std::max(0, -y); j < height && y + j < image.height(); ++j) {
+            QRgb* pixels = reinterpret_cast<QRgb*>(bits + (y + j) * stride);
+            for (int dx = firstColumn; dx < endColumn; ++dx) pixels[dx] = colourAt(dx - x, j);
+        }
+        return;
+    }
     std::vector<int> edges(static_cast<std::size_t>(width) + 1);
     for (int i = 0; i <= width; ++i) edges[i] = DeviceEdge(x + i, ratio);
     const int firstColumn = std::max(edges[0], 0);
