@@ -319,7 +319,7 @@ int TestData() {
         const std::uint16_t pos = table[code].QueuePos;
         if (pos > MaxQueuePos) return 0;
         sum += pos;
-        if (pos != 0) ++count;
+        count += pos != 0;
     }
     if (count * (count + 1) / 2 != sum) {
         LogStep(369);

@@ -73,7 +73,9 @@ int ChooseTrainingChar(int& loaded) {
     const CodeSpan span = QueuedSpan();  // no code outside it is queued
     for (int code = span.first; code < span.end; ++code) {
         const std::int32_t pos = table[code].QueuePos;
-        if (pos != 0 && pos < best && App.InfoOffset[code] != 0) {
+        // pos != 0 && pos < best in one test: queued and unqueued codes alternate at random, which
+        // a branch on pos != 0 alone would mispredict over and over.
+        if (static_cast<std::uint32_t>(pos - 1) < static_cast<std::uint32_t>(best - 1) && App.InfoOffset[code] != 0) {
             chosen = code;
             best = pos;
         }
@@ -232,12 +234,16 @@ void Place(std::uint32_t code, std::int32_t target) {
     if (moved > App.QueueLength) moved = App.QueueLength;
     if (moved < 1) return;
 
-    // Unqueued codes keep position 0: it is never above old, nor at least moved.
+    // Unqueued codes keep position 0: it is never above old, nor at least moved. Computed
+    // without branches, which queued and unqueued codes at random would keep mispredicting.
     const CodeSpan span = QueuedSpan();
+    const int lowered = static_cast<int>(old);
+    const int raised = static_cast<int>(moved);
     for (int other = span.first; other < span.end; ++other) {
-        std::uint16_t& pos = records[other].QueuePos;
-        if (pos > old) --pos;
-        if (pos >= moved) ++pos;
+        int pos = records[other].QueuePos;
+        pos -= pos > lowered;
+        pos += pos >= raised;
+        records[other].QueuePos = static_cast<std::uint16_t>(pos);
     }
     records[code].QueuePos = static_cast<std::uint16_t>(moved);
 }
