@@ -460,6 +460,8 @@ const LinePicture& PictureOf(const QString& line, const QFont& font, const FontK
 
 }  // namespace
 
+bool CopyDrawnLines = true;
+
 int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned flags,
              const QFont& font, const QColor& colour, const QColor& background)
 {
@@ -497,7 +499,7 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
 
     // At ratio 1 with no transform the glyphs land on whole pixels wherever the line starts, so a
     // line drawn once is copied from then on instead of being shaped and drawn again.
-    const bool copyLines = painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
+    const bool copyLines = CopyDrawnLines && painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
                            painter.transform().isIdentity();
     painter.save();
     PreparePainter(painter);

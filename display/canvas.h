@@ -138,6 +138,10 @@ struct TextRect {
     int bottom;
 };
 
+// At ratio 1 a line of text drawn once is copied from then on rather than shaped and drawn again
+// (the same pixels); a test switches this off to compare with plain drawing.
+extern bool CopyDrawnLines;
+
 // Draws 8-bit text in the rectangle with the flags, clipped to it; when 'background' is valid the
 // text's cells are filled with it first (opaque mode). With DT_CALCRECT nothing is drawn and the
 // rectangle is set to the measured one. Returns the height of the text drawn or measured.
