@@ -114,6 +114,7 @@ void UpdateDrawingArea(int left, int top, int right, int bottom)
 namespace {
 QRegion PendingRegion(0, 0, DrawingWidth, DrawingHeight);
 bool InRebuild = false;
+QRegion RebuildRegion;
 }  // namespace
 
 void InvalidateArea(int left, int top, int right, int bottom)
@@ -143,14 +144,20 @@ bool RebuildPending()
 QRegion BeginRebuild()
 {
     InRebuild = true;
-    const QRegion region = PendingRegion;
+    RebuildRegion = PendingRegion;
     PendingRegion = QRegion();
-    return region;
+    return RebuildRegion;
 }
 
 void EndRebuild()
 {
     InRebuild = false;
+    RebuildRegion = QRegion();
+}
+
+bool RebuildReaches(const QRect& reach)
+{
+    return !InRebuild || RebuildRegion.intersects(reach);
 }
 
 void PreparePainter(QPainter& painter)

@@ -99,6 +99,10 @@ bool RebuildPending();
 // the drawing done by the rebuild itself must not start another.
 QRegion BeginRebuild();
 void EndRebuild();
+// False while a rebuild runs whose region misses 'reach', everything a drawing operation may paint:
+// its last drawing there is still whole and the background went elsewhere, so the operation
+// leaves it as it is. True outside a rebuild.
+bool RebuildReaches(const QRect& reach);
 
 // Colours used across the panels.
 const QColor PanelYellow(255, 255, 0);

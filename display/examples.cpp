@@ -57,6 +57,8 @@ void ShowExamples()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowExamples");
+    // The panel, the texts that spill above and below it and the frames of long words.
+    if (!RebuildReaches(QRect(320, 0, DrawingWidth - 320, DrawingHeight))) return;
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
     const QImage& frame = FramePicture();

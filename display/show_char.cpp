@@ -16,6 +16,8 @@ void ShowChar()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowChar");
+    // The boxes of either form, and the box they replace.
+    if (!RebuildReaches(QRect(80, 10, 80, 50))) return;
     QImage& image = BackingImage();
     const Rect erased = GlyphArea;
 
