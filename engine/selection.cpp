@@ -145,7 +145,7 @@ void CollectExamples() {
     App.ExampleList.Clear();
     WordPairList& words = App.WordList;
     for (const WordNode* node : words.Holding(static_cast<std::uint16_t>(App.CurrentChar)))
-        App.ExampleList.Append(StringPair{node->pair.first, node->pair.second});
+        App.ExampleList.Append(node->pair.first, node->pair.second);
     // The index stands for a walk of the whole list, which leaves the cursor on its last word.
     words.cursor = words.tail;
 }
