@@ -16,7 +16,8 @@ struct CodeSpan {
 // The passes over the learning queue visit only the codes between the first and the last queued
 // one, so the table counts every access that could make a code queued: a non-const index, begin
 // or address. Reads go through a const view; the engine's own moves, which never make a code
-// queued or unqueued, use KeepingQueued.
+// queued or unqueued, use KeepingQueued. A reference kept from an earlier access is not counted
+// again: code that queues a character through one must index the table anew.
 class RecordTable {
 public:
     // For any integer type of code, so that an index never competes with the address below.

@@ -342,25 +342,30 @@ QList<QString> LayoutLines(const QString& text, unsigned flags, TextMeasure& mea
 
 namespace {
 
-// What tells the program's fonts apart: every one is made by PixelFont (QFont::key would cost as
-// much as a measurement).
+// What tells fonts apart as far as drawing text goes (QFont::key would cost as much as a
+// measurement).
 struct FontKey {
     QString family;
     int pixelSize;
+    double pointSize;
     int weight;
     int hinting;
+    int strategy;
     bool italic;
+    bool kerning;
     bool operator==(const FontKey&) const = default;
 };
 
 FontKey KeyOf(const QFont& font)
 {
-    return {font.family(), font.pixelSize(), font.weight(), static_cast<int>(font.hintingPreference()), font.italic()};
+    return {font.family(), font.pixelSize(), font.pointSizeF(), font.weight(), static_cast<int>(font.hintingPreference()),
+            static_cast<int>(font.styleStrategy()), font.italic(), font.kerning()};
 }
 
 size_t qHash(const FontKey& key, size_t seed = 0)
 {
-    return qHashMulti(seed, key.family, key.pixelSize, key.weight, key.hinting, key.italic);
+    return qHashMulti(seed, key.family, key.pixelSize, key.pointSize, key.weight, key.hinting, key.strategy, key.italic,
+                      key.kerning);
 }
 
 // A text laid out for one font, one set of layout flags and one rectangle width.
@@ -439,7 +444,7 @@ const LinePicture& PictureOf(const QString& line, const QFont& font, const FontK
     bool found = false;
     LinePicture& picture = Remembered(pictures, LineKey{fontKey, colour.rgba(), line}, found);
     if (found) return picture;
-    const int margin = lineHeight + 2;
+    const int margin = lineHeight / 2 + 2;
     QImage pixels(width + 2 * margin, lineHeight + 2 * margin, QImage::Format_ARGB32_Premultiplied);
     pixels.fill(Qt::transparent);
     {

@@ -1,6 +1,8 @@
 // Times the learner's two keys on the real window (offscreen): one decided answer, from the tone
 // digit's key to the last redraw on screen, and one space key, the next character with its
 // redraw. Runs the program on a copy of a staged folder and prints medians over many answers.
+// Typing starts once the window is exposed, and each timed key ends with a repaint of the drawing
+// area, so the paint is part of every figure (the handling and the paint are also shown apart).
 //   QT_QPA_PLATFORM=offscreen build/tools/bench/bench_answer build/run [answers]
 #include <QApplication>
 #include <QDir>
@@ -107,7 +109,9 @@ int main(int argc, char** argv) {
     KeyTimes decided, next;
     QTimer::singleShot(0, [&] {
         // The window must be on the screen first: an unexposed window does not paint at all.
-        while (MainWindow->windowHandle() == nullptr || !MainWindow->windowHandle()->isExposed())
+        const Clock::time_point waited = Clock::now();
+        while ((MainWindow->windowHandle() == nullptr || !MainWindow->windowHandle()->isExposed()) &&
+               Since(waited) < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QCoreApplication::processEvents();
         TypeAndTime(answers, decided, next);
