@@ -406,6 +406,7 @@ size_t qHash(const LineKey& key, size_t seed = 0)
 struct LinePicture {
     QImage pixels;  // ARGB32 premultiplied, every pixel fully set or fully clear
     QPoint origin;  // where the line's start on its baseline lies in 'pixels'
+    bool drawn = false;  // the picture was made (and 'pixels' stays null if it cannot be copied)
 };
 
 // Bounded: a long session meets new texts at every character.
@@ -443,7 +444,10 @@ const LinePicture& PictureOf(const QString& line, const QFont& font, const FontK
     static QHash<LineKey, LinePicture> pictures;
     bool found = false;
     LinePicture& picture = Remembered(pictures, LineKey{fontKey, colour.rgba(), line}, found);
-    if (found) return picture;
+    // A line met for the first time is drawn as text, as cheaply as before; only a line that comes
+    // again is worth its picture.
+    if (!found || picture.drawn) return picture;
+    picture.drawn = true;
     const int margin = lineHeight / 2 + 2;
     QImage pixels(width + 2 * margin, lineHeight + 2 * margin, QImage::Format_ARGB32_Premultiplied);
     pixels.fill(Qt::transparent);
