@@ -404,9 +404,10 @@ size_t qHash(const LineKey& key, size_t seed = 0)
 }
 
 struct LinePicture {
-    QImage pixels;  // ARGB32 premultiplied, every pixel fully set or fully clear
+    QImage pixels;  // one bit a pixel over the glyphs' extent: clear, or the pen colour
     QPoint origin;  // where the line's start on its baseline lies in 'pixels'
-    bool drawn = false;  // the picture was made (and 'pixels' stays null if it cannot be copied)
+    bool drawn = false;   // the picture was made
+    bool copied = false;  // and the line can be copied from it (with nothing to copy for blanks)
 };
 
 // Bounded: a long session meets new texts at every character.
@@ -460,18 +461,59 @@ const LinePicture& PictureOf(const QString& line, const QFont& font, const FontK
     }
     const int columns = pixels.width();
     const int rows = pixels.height();
+    const QRgb ink = qPremultiply(colour.rgba());
+    QRect extent;
     for (int y = 0; y < rows; ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
         const bool border = y == 0 || y == rows - 1;
         for (int x = 0; x < columns; ++x) {
-            const int alpha = qAlpha(row[x]);
+            if (row[x] == 0) continue;
             // Blended edges, or glyphs that may run past the room left for them: left to the painter.
-            if (alpha != 0 && (alpha != 255 || border || x == 0 || x == columns - 1)) return picture;
+            if (row[x] != ink || border || x == 0 || x == columns - 1) return picture;
+            extent |= QRect(x, y, 1, 1);
         }
     }
-    picture.pixels = pixels;
-    picture.origin = QPoint(margin, margin + ascent);
+    picture.copied = true;
+    if (extent.isEmpty()) return picture;
+    // Kept as one bit a pixel: a long session meets thousands of lines.
+    QImage bits(extent.size(), QImage::Format_Mono);
+    bits.setColorTable({0u, ink});
+    bits.fill(0);
+    for (int y = 0; y < extent.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(extent.top() + y));
+        for (int x = 0; x < extent.width(); ++x)
+            if (row[extent.left() + x] != 0) bits.setPixel(x, y, 1);
+    }
+    picture.pixels = bits;
+    picture.origin = QPoint(margin, margin + ascent) - extent.topLeft();
     return picture;
+}
+
+// Sets the picture's pixels with its top left at 'at' within 'clip', straight into the image the
+// painter draws on, as drawImage would: every pixel of the picture is clear or fully the pen
+// colour. Returns false, having drawn nothing, when the painter's state asks for more than that.
+bool CopyInto(QPainter& painter, const LinePicture& picture, const QPoint& at, const QRect& clip)
+{
+    QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image) return false;
+    QImage& image = *static_cast<QImage*>(device);
+    const QImage::Format format = image.format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) || !image.isDetached() ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0)
+        return false;
+    const QRgb ink = picture.pixels.color(1);
+    const QRect area = QRect(at, picture.pixels.size()) & clip & image.rect();
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* source = picture.pixels.constScanLine(y - at.y());
+        QRgb* target = reinterpret_cast<QRgb*>(bits + y * stride);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int i = x - at.x();
+            if (source[i >> 3] & (0x80 >> (i & 7))) target[x] = ink;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -517,6 +559,10 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
     // line drawn once is copied from then on instead of being shaped and drawn again.
     const bool copyLines = CopyDrawnLines && painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
                            painter.transform().isIdentity();
+    // Copies are written straight into the image inside the text's own rectangle, which needs
+    // the whole clip to be that rectangle.
+    const bool ownClip = !painter.hasClipping();
+    const QRect clip(rect.left, rect.top, std::max(0, width), std::max(0, rect.bottom - rect.top));
     painter.save();
     PreparePainter(painter);
     // Within whatever clip the caller has set already.
@@ -533,10 +579,10 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
         const QPoint baseline(x, y + layout.ascent);
         const LinePicture* picture =
             copyLines ? &PictureOf(line, font, fontKey, colour, layout.ascent, lineHeight, lineWidth) : nullptr;
-        if (picture != nullptr && !picture->pixels.isNull())
-            painter.drawImage(baseline - picture->origin, picture->pixels);
-        else
+        if (picture == nullptr || !picture->copied)
             painter.drawText(baseline, line);
+        else if (!picture->pixels.isNull() && !(ownClip && CopyInto(painter, *picture, baseline - picture->origin, clip)))
+            painter.drawImage(baseline - picture->origin, picture->pixels);
         y += lineHeight;
         if (y >= rect.bottom) break;  // every later line is clipped away anyway
     }
