@@ -3,6 +3,7 @@
 // uses, against plain drawing.
 #include <QFile>
 #include <QString>
+#include <vector>
 
 #include "data/word_lists.h"
 #include "engine/drawing.h"
@@ -64,9 +65,17 @@ TEST_F(TextCopiesTest, ExampleTextsInEveryFontAndLayoutAreDrawnAlike)
     const QFont fonts[] = {PointFont(8, 700), PointFont(8, 400), PointFont(7, 400), PixelFont(8, 400)};
     const unsigned layouts[] = {DT_WORDBREAK, DT_SINGLELINE | DT_VCENTER, DT_CENTER | DT_BOTTOM,
                                 DT_SINGLELINE | DT_CENTER};
-    int n = 0;
-    for (const WordNode* node = App.WordList.head; node != nullptr && n < 600; node = node->next, ++n) {
-        const QByteArray text = Narrow(node->pair.second);
+    // The texts of the example words of frequent characters, as the panel gets them.
+    std::vector<QByteArray> texts;
+    for (int rank = 0; texts.size() < 600 && rank < FrequencyCount; rank += 16) {
+        App.CurrentChar = App.FreqList[rank];
+        CollectExamples();
+        for (const PairNode* node = App.ExampleList.head; node != nullptr && texts.size() < 600; node = node->next)
+            texts.push_back(Narrow(node->pair.second));
+    }
+    ASSERT_EQ(texts.size(), 600u);
+    for (int n = 0; n < 600; ++n) {
+        const QByteArray& text = texts[n];
         const QFont& font = fonts[n % 4];
         const unsigned flags = layouts[(n / 4) % 4];
         ExpectSamePixels(
