@@ -389,8 +389,8 @@ struct TextLayout {
     QList<int> widths;
 };
 
-// One drawn line of text in one font and colour, as its glyph pixels alone, for the backing image
-// at ratio 1. A null picture means the line cannot be copied exactly and is drawn as text.
+// One drawn line of text in one font and colour, kept as the pixels its glyphs set, for images at
+// ratio 1. A line whose drawing blends pixels is never copied and is always drawn as text.
 struct LineKey {
     FontKey font;
     QRgb colour;
@@ -566,8 +566,7 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
     painter.save();
     PreparePainter(painter);
     // Within whatever clip the caller has set already.
-    painter.setClipRect(QRect(rect.left, rect.top, std::max(0, width), std::max(0, rect.bottom - rect.top)),
-                        painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    painter.setClipRect(clip, ownClip ? Qt::ReplaceClip : Qt::IntersectClip);
     painter.setFont(font);
     painter.setPen(colour);
     for (qsizetype k = 0; k < layout.lines.size(); ++k) {
