@@ -406,8 +406,7 @@ size_t qHash(const LineKey& key, size_t seed = 0)
 struct LinePicture {
     QImage pixels;  // one bit a pixel over the glyphs' extent: clear, or the pen colour
     QPoint origin;  // where the line's start on its baseline lies in 'pixels'
-    bool drawn = false;   // the picture was made
-    bool copied = false;  // and the line can be copied from it (with nothing to copy for blanks)
+    bool copied = false;  // the line can be copied from it (with nothing to copy for blanks)
 };
 
 // Bounded: a long session meets new texts at every character.
@@ -439,53 +438,68 @@ const TextLayout& LayoutOf(const QByteArray& text, unsigned flags, const QFont& 
 
 // The glyphs of a line drawn on their own, with room around them for any that reach past the
 // line's cell; the same glyphs at a whole-pixel offset at ratio 1 set the same pixels.
+// The image lines are drawn on before they are kept: one for the run, so that its paint engine is
+// made once.
+QImage& ScratchImage(int width, int height)
+{
+    static QImage scratch;
+    if (scratch.width() < width || scratch.height() < height)
+        scratch = QImage(std::max({width, scratch.width(), 256}), std::max({height, scratch.height(), 48}),
+                         QImage::Format_ARGB32_Premultiplied);
+    return scratch;
+}
+
 const LinePicture& PictureOf(const QString& line, const QFont& font, const FontKey& fontKey, const QColor& colour,
                              int ascent, int lineHeight, int width)
 {
     static QHash<LineKey, LinePicture> pictures;
     bool found = false;
     LinePicture& picture = Remembered(pictures, LineKey{fontKey, colour.rgba(), line}, found);
-    // A line met for the first time is drawn as text, as cheaply as before; only a line that comes
-    // again is worth its picture.
-    if (!found || picture.drawn) return picture;
-    picture.drawn = true;
+    if (found) return picture;
+    // The line alone with room around it for glyphs that reach past its cell; nothing is drawn
+    // beyond the room, and a glyph that reaches its edge leaves the line to the painter.
     const int margin = lineHeight / 2 + 2;
-    QImage pixels(width + 2 * margin, lineHeight + 2 * margin, QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(Qt::transparent);
+    const int columns = width + 2 * margin;
+    const int rows = lineHeight + 2 * margin;
+    QImage& scratch = ScratchImage(columns, rows);
+    for (int y = 0; y < rows; ++y) std::fill_n(reinterpret_cast<QRgb*>(scratch.scanLine(y)), columns, 0u);
     {
-        QPainter painter(&pixels);
+        QPainter painter(&scratch);
         PreparePainter(painter);
+        painter.setClipRect(QRect(0, 0, columns, rows));
         painter.setFont(font);
         painter.setPen(colour);
         painter.drawText(QPoint(margin, margin + ascent), line);
     }
-    const int columns = pixels.width();
-    const int rows = pixels.height();
     const QRgb ink = qPremultiply(colour.rgba());
-    QRect extent;
+    int left = columns, right = -1, top = rows, bottom = -1;
     for (int y = 0; y < rows; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        const QRgb* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         const bool border = y == 0 || y == rows - 1;
         for (int x = 0; x < columns; ++x) {
             if (row[x] == 0) continue;
-            // Blended edges, or glyphs that may run past the room left for them: left to the painter.
+            // Blended edges, or glyphs that may run past the room: left to the painter.
             if (row[x] != ink || border || x == 0 || x == columns - 1) return picture;
-            extent |= QRect(x, y, 1, 1);
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
         }
     }
     picture.copied = true;
-    if (extent.isEmpty()) return picture;
-    // Kept as one bit a pixel: a long session meets thousands of lines.
-    QImage bits(extent.size(), QImage::Format_Mono);
+    if (right < 0) return picture;  // blanks only
+    // Kept as one bit a pixel over the glyphs' extent: a long session meets thousands of lines.
+    QImage bits(right - left + 1, bottom - top + 1, QImage::Format_Mono);
     bits.setColorTable({0u, ink});
     bits.fill(0);
-    for (int y = 0; y < extent.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(extent.top() + y));
-        for (int x = 0; x < extent.width(); ++x)
-            if (row[extent.left() + x] != 0) bits.setPixel(x, y, 1);
+    for (int y = top; y <= bottom; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        uchar* line = bits.scanLine(y - top);
+        for (int x = left; x <= right; ++x)
+            if (row[x] != 0) line[(x - left) >> 3] |= static_cast<uchar>(0x80 >> ((x - left) & 7));
     }
     picture.pixels = bits;
-    picture.origin = QPoint(margin, margin + ascent) - extent.topLeft();
+    picture.origin = QPoint(margin - left, margin + ascent - top);
     return picture;
 }
 
