@@ -203,6 +203,25 @@ void DrawFineLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColo
 
 }  // namespace
 
+namespace {
+
+// The image a painter draws on, when whatever it would fill with an opaque colour it may as well
+// set straight in the image: 32-bit pixels at ratio 1, no transform, clip, blending or opacity.
+QImage* PlainImage(QPainter& painter)
+{
+    QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+    QImage* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) || !image->isDetached() ||
+        image->devicePixelRatio() != 1.0 || !painter.transform().isIdentity() ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0)
+        return nullptr;
+    return image;
+}
+
+}  // namespace
+
 void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& colour)
 {
     const double ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
@@ -210,6 +229,10 @@ void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& c
         DrawFineLine(painter, x0, y0, x1, y1, colour);
         return;
     }
+    // A one-pixel fill of an opaque colour sets that pixel: without a clip the pixels are set
+    // directly, which costs far less than a fill each.
+    QImage* image = colour.alpha() == 255 && !painter.hasClipping() ? PlainImage(painter) : nullptr;
+    const QRgb value = colour.rgba();
     // Plotted by hand so that the end point is left out exactly as LineTo does, whatever the
     // pen and cap rules of the paint engine are.
     int dx = std::abs(x1 - x0);
@@ -220,7 +243,10 @@ void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& c
     int x = x0;
     int y = y0;
     while (x != x1 || y != y1) {
-        painter.fillRect(QRect(x, y, 1, 1), colour);
+        if (image == nullptr)
+            painter.fillRect(QRect(x, y, 1, 1), colour);
+        else if (image->rect().contains(x, y))
+            reinterpret_cast<QRgb*>(image->scanLine(y))[x] = value;
         int doubled = 2 * error;
         if (doubled >= dy) {
             error += dy;
@@ -508,13 +534,9 @@ const LinePicture& PictureOf(const QString& line, const QFont& font, const FontK
 // colour. Returns false, having drawn nothing, when the painter's state asks for more than that.
 bool CopyInto(QPainter& painter, const LinePicture& picture, const QPoint& at, const QRect& clip)
 {
-    QPaintDevice* device = painter.device();
-    if (device == nullptr || device->devType() != QInternal::Image) return false;
-    QImage& image = *static_cast<QImage*>(device);
-    const QImage::Format format = image.format();
-    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) || !image.isDetached() ||
-        painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0)
-        return false;
+    QImage* plain = PlainImage(painter);
+    if (plain == nullptr) return false;
+    QImage& image = *plain;
     const QRgb ink = picture.pixels.color(1);
     const QRect area = QRect(at, picture.pixels.size()) & clip & image.rect();
     uchar* bits = image.bits();
@@ -571,8 +593,8 @@ int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned
 
     // At ratio 1 with no transform the glyphs land on whole pixels wherever the line starts, so a
     // line drawn once is copied from then on instead of being shaped and drawn again.
-    const bool copyLines = CopyDrawnLines && painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
-                           painter.transform().isIdentity();
+    const bool copyLines = CopyDrawnLines && colour.alpha() == 255 && painter.device() != nullptr &&
+                           painter.device()->devicePixelRatio() == 1.0 && painter.transform().isIdentity();
     // Copies are written straight into the image inside the text's own rectangle, which needs
     // the whole clip to be that rectangle.
     const bool ownClip = !painter.hasClipping();
