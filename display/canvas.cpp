@@ -462,8 +462,6 @@ const TextLayout& LayoutOf(const QByteArray& text, unsigned flags, const QFont& 
     return layout;
 }
 
-// The glyphs of a line drawn on their own, with room around them for any that reach past the
-// line's cell; the same glyphs at a whole-pixel offset at ratio 1 set the same pixels.
 // The image lines are drawn on before they are kept: one for the run, so that its paint engine is
 // made once.
 QImage& ScratchImage(int width, int height)
@@ -475,6 +473,8 @@ QImage& ScratchImage(int width, int height)
     return scratch;
 }
 
+// The glyphs of a line drawn on their own: at ratio 1 the same glyphs at a whole-pixel offset set
+// the same pixels, so the picture stands for the line wherever it starts.
 const LinePicture& PictureOf(const QString& line, const QFont& font, const FontKey& fontKey, const QColor& colour,
                              int ascent, int lineHeight, int width)
 {
