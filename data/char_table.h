@@ -3,6 +3,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "data/types.h"
 
@@ -58,7 +59,10 @@ private:
     CharRecord records_[CodeCount];
 };
 
+// Nothing but the records, and nothing written when constructed: the program-wide table in static
+// storage stays untouched until loading fills it.
 static_assert(sizeof(RecordTable) == sizeof(CharRecord) * CodeCount);
+static_assert(std::is_trivially_default_constructible_v<RecordTable>);
 
 // The smallest span holding every queued code of App.CharTable (empty when none is queued),
 // found again by a scan of the whole table after any change that may have added a queued code.
