@@ -127,11 +127,11 @@ struct LearnerSnapshot {
     std::int32_t queueLength;
 
     LearnerSnapshot()
-        : chars(App.CharTable, App.CharTable + CodeCount),
+        : chars(App.CharTable.begin(), App.CharTable.end()),
           history(App.ExamHistory, App.ExamHistory + HistoryCount),
           queueLength(App.QueueLength) {}
     void Restore() const {
-        std::copy(chars.begin(), chars.end(), App.CharTable);
+        std::copy(chars.begin(), chars.end(), App.CharTable.begin());
         std::copy(history.begin(), history.end(), App.ExamHistory);
         App.QueueLength = queueLength;
     }
@@ -322,11 +322,13 @@ int TestData() {
     LogTrace("TestData");
     long long sum = 0;
     long long count = 0;
-    for (int code = 0; code < CodeCount; ++code) {
-        const std::uint16_t pos = App.CharTable[code].QueuePos;
+    const RecordTable& table = App.CharTable;
+    const CodeSpan span = QueuedSpan();  // every other code has position 0
+    for (int code = span.first; code < span.end; ++code) {
+        const std::uint16_t pos = table[code].QueuePos;
         if (pos > MaxQueuePos) return 0;
         sum += pos;
-        if (pos != 0) ++count;
+        count += pos != 0;
     }
     if (count * (count + 1) / 2 != sum) {
         LogStep(369);

@@ -80,6 +80,11 @@ struct StringList : LinkedList<StringNode> {
 
 struct PairList : LinkedList<PairNode> {
     void Append(const StringPair& pair) { Link(new PairNode{pair, nullptr}); }
+    // Appends the pair of two texts, each made into its string right in the new node.
+    template <typename First, typename Second>
+    void Append(const First& first, const Second& second) {
+        Link(new PairNode{StringPair{first, second}, nullptr});
+    }
     // The pair at position 'index' counting from 0, or nullptr past the end.
     const StringPair* At(int index) const {
         const PairNode* node = head;
