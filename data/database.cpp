@@ -17,7 +17,7 @@ constexpr long EndCode = 0xFFFF;
 
 // A data file read whole, read from the front like a byte stream: a value past the end yields -1.
 struct ByteReader {
-    const std::vector<std::uint8_t>& bytes;
+    const FileBytes& bytes;
     std::size_t at = 0;
 
     long U8() { return at < bytes.size() ? bytes[at++] : -1; }
@@ -60,7 +60,7 @@ int ReadGlyphIndex() {
         LogStep(440);
         return 0;
     }
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     ReadWholeFile(glyphIndex.get(), bytes);
     ByteReader file{bytes};
     int whole = ReadIndexEntries(file, [](CharCode code, std::uint32_t offset) {
@@ -75,7 +75,7 @@ int ReadGlyphIndex() {
 }
 
 // Reads the fixed head of one cif record into the tables, from the whole of cif in memory.
-int ReadRecordHead(const std::vector<std::uint8_t>& info, CharCode code, std::uint32_t offset) {
+int ReadRecordHead(const FileBytes& info, CharCode code, std::uint32_t offset) {
     if (offset > info.size()) return 0;
     ByteReader record{info, offset};
     long weight = record.U16();
@@ -101,7 +101,7 @@ int ReadInfoIndex() {
     // The record heads lie all over cif: reading it whole once beats a seek for each of them.
     // InfoFile stays open for the readings, which are read from disk each time (every read
     // positions it first).
-    std::vector<std::uint8_t> indexBytes, info;
+    FileBytes indexBytes, info;
     ReadWholeFile(infoIndex.get(), indexBytes);
     ReadWholeFile(App.InfoFile.get(), info);
     ByteReader file{indexBytes};
@@ -124,7 +124,7 @@ int ReadInfoIndex() {
 }
 
 int ReadFrequencyList() {
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     if (!ReadWholeFile(App.Files.Frequency.c_str(), bytes)) {
         LogStep(470);
         return 0;

@@ -57,11 +57,19 @@ int ReadLearnerFile(std::FILE* file) {
     for (std::size_t code = 0; code < static_cast<std::size_t>(CodeCount); ++code) {
         CharRecord& record = App.CharTable[code];
         const std::size_t at = 2 + 8 * code;
-        record.QueuePos = GetU16(bytes, at);
-        record.Good = GetU16(bytes, at + 2);
-        record.Wrong = GetU16(bytes, at + 4);
-        record.Streak = GetU16(bytes, at + 6);
-        if (record.QueuePos != 0) ++App.QueueLength;
+        const std::uint16_t queuePos = GetU16(bytes, at);
+        const std::uint16_t good = GetU16(bytes, at + 2);
+        const std::uint16_t wrong = GetU16(bytes, at + 4);
+        const std::uint16_t streak = GetU16(bytes, at + 6);
+        if (queuePos != 0) ++App.QueueLength;
+        // Most of the table stays zero; a record already equal to the file's is not written, so
+        // pages no character uses are never made resident.
+        if (record.QueuePos == queuePos && record.Good == good && record.Wrong == wrong && record.Streak == streak)
+            continue;
+        record.QueuePos = queuePos;
+        record.Good = good;
+        record.Wrong = wrong;
+        record.Streak = streak;
     }
     for (std::size_t k = 0; k < static_cast<std::size_t>(HistoryCount); ++k) {
         ExamRecord& exam = App.ExamHistory[k];
@@ -77,7 +85,8 @@ int ReadLearnerFile(std::FILE* file) {
 void StartFreshQueue() {
     App.QueueLength = 0;
     for (int code = 0; code < CodeCount; ++code) {
-        App.CharTable[code].QueuePos = App.FreqRank[code];
+        // Written only where it changes, like the records read from a file.
+        if (App.CharTable[code].QueuePos != App.FreqRank[code]) App.CharTable[code].QueuePos = App.FreqRank[code];
         if (App.FreqRank[code] != 0) ++App.QueueLength;
     }
 }
@@ -118,11 +127,11 @@ struct LearnerSnapshot {
     std::int32_t queueLength;
 
     LearnerSnapshot()
-        : chars(App.CharTable, App.CharTable + CodeCount),
+        : chars(App.CharTable.begin(), App.CharTable.end()),
           history(App.ExamHistory, App.ExamHistory + HistoryCount),
           queueLength(App.QueueLength) {}
     void Restore() const {
-        std::copy(chars.begin(), chars.end(), App.CharTable);
+        std::copy(chars.begin(), chars.end(), App.CharTable.begin());
         std::copy(history.begin(), history.end(), App.ExamHistory);
         App.QueueLength = queueLength;
     }
@@ -313,11 +322,13 @@ int TestData() {
     LogTrace("TestData");
     long long sum = 0;
     long long count = 0;
-    for (int code = 0; code < CodeCount; ++code) {
-        const std::uint16_t pos = App.CharTable[code].QueuePos;
+    const RecordTable& table = App.CharTable;
+    const CodeSpan span = QueuedSpan();  // every other code has position 0
+    for (int code = span.first; code < span.end; ++code) {
+        const std::uint16_t pos = table[code].QueuePos;
         if (pos > MaxQueuePos) return 0;
         sum += pos;
-        if (pos != 0) ++count;
+        count += pos != 0;
     }
     if (count * (count + 1) / 2 != sum) {
         LogStep(369);

@@ -71,28 +71,35 @@ void WordPairList::Reserve(std::size_t words) {
     left_ = needed;
 }
 
-const std::vector<std::uint8_t>& WordPairList::Keep(std::vector<std::uint8_t>&& file) {
+FileBytes& WordPairList::Keep(FileBytes&& file) {
     kept_.push_back(std::move(file));
     return kept_.back();
 }
 
-void WordPairList::AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes) {
-    void* place = Take(sizeof(WordNode), alignof(WordNode));
-    Link(new (place) WordNode{WordPair{WordText(word, static_cast<std::uint32_t>(units)),
-                                       ByteText(hiddenText, static_cast<std::uint32_t>(bytes))},
-                              nullptr});
+void WordPairList::AppendKept(std::uint8_t* record, std::size_t units, std::size_t bytes) {
+    // A word cut short at a zero unit has its text moved up behind what is left of it; the record
+    // only shrinks, so the file's next record is untouched.
+    const std::size_t fileUnits = record[0];
+    std::uint8_t* textLength = record + 1 + 2 * units;
+    if (units != fileUnits) std::memmove(textLength + 1, record + 2 + 2 * fileUnits, bytes);
+    record[0] = static_cast<std::uint8_t>(units);
+    textLength[0] = static_cast<std::uint8_t>(bytes);
+    Link(new (Take(sizeof(WordNode), alignof(WordNode))) WordNode{record, nullptr});
 }
 
 void WordPairList::Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes) {
-    auto* wordCopy = static_cast<std::uint8_t*>(Take(2 * units + 1, 1));
+    // A record as the word file lays it out.
+    auto* record = static_cast<std::uint8_t*>(Take(2 + 2 * units + bytes, 1));
+    record[0] = static_cast<std::uint8_t>(units);
     for (std::size_t i = 0; i < units; ++i) {
-        wordCopy[2 * i] = static_cast<std::uint8_t>(word[i] & 0xFF);
-        wordCopy[2 * i + 1] = static_cast<std::uint8_t>(word[i] >> 8);
+        record[1 + 2 * i] = static_cast<std::uint8_t>(word[i] & 0xFF);
+        record[2 + 2 * i] = static_cast<std::uint8_t>(word[i] >> 8);
     }
-    auto* textCopy = static_cast<char*>(Take(bytes + 1, 1));
+    record[1 + 2 * units] = static_cast<std::uint8_t>(bytes);
+    char* textCopy = reinterpret_cast<char*>(record + 2 + 2 * units);
     if (bytes > 0) std::memcpy(textCopy, text, bytes);
     ScrambleBytes(textCopy, bytes);
-    AppendKept(wordCopy, units, textCopy, bytes);
+    AppendKept(record, units, bytes);
 }
 
 void WordPairList::Clear() {
@@ -106,6 +113,26 @@ void WordPairList::Clear() {
     walked_.clear();
     walkedAt_ = -1;
     Forget();
+}
+
+void WordPairList::TakeFrom(WordPairList& other) {
+    // The nodes and records stay where they are: only the owners of their memory change hands.
+    kept_ = std::move(other.kept_);
+    blocks_ = std::move(other.blocks_);
+    free_ = other.free_;
+    left_ = other.left_;
+    first_ = std::move(other.first_);
+    words_ = std::move(other.words_);
+    indexed_ = other.indexed_;
+    walked_ = std::move(other.walked_);
+    walkedAt_ = other.walkedAt_;
+    head = other.head;
+    tail = other.tail;
+    cursor = other.cursor;
+    count = other.count;
+    other.kept_.clear();
+    other.blocks_.clear();
+    other.Clear();
 }
 
 namespace {
@@ -129,14 +156,14 @@ void WordPairList::BuildIndex() {
     std::vector<std::uint16_t> units(256);
     first_.assign(65536 + 1, 0);
     for (const WordNode* node = head; node != nullptr; node = node->next) {
-        const std::size_t n = DistinctUnits(node->pair.first, units);
+        const std::size_t n = DistinctUnits(node->Word(), units);
         for (std::size_t k = 0; k < n; ++k) ++first_[units[k] + 1];
     }
     for (std::size_t c = 1; c < first_.size(); ++c) first_[c] += first_[c - 1];
     words_.assign(first_.back(), nullptr);
     std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
     for (const WordNode* node = head; node != nullptr; node = node->next) {
-        const std::size_t n = DistinctUnits(node->pair.first, units);
+        const std::size_t n = DistinctUnits(node->Word(), units);
         for (std::size_t k = 0; k < n; ++k) words_[next[units[k]]++] = node;
     }
     indexed_ = count;
@@ -147,8 +174,8 @@ std::span<const WordNode* const> WordPairList::Holding(std::uint16_t code) {
         walkedAt_ = count;
         walked_.clear();
         for (const WordNode* node = head; node != nullptr; node = node->next)
-            for (std::size_t i = 0; i < node->pair.first.length(); ++i)
-                if (node->pair.first[i] == code) {
+            for (std::size_t i = 0; i < node->Word().length(); ++i)
+                if (node->Word()[i] == code) {
                     walked_.push_back(node);
                     break;
                 }

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 #include "data/strings.h"
+#include "data/whole_file.h"
 
 struct StringPair {
     WideString first;
@@ -79,6 +80,11 @@ struct StringList : LinkedList<StringNode> {
 
 struct PairList : LinkedList<PairNode> {
     void Append(const StringPair& pair) { Link(new PairNode{pair, nullptr}); }
+    // Appends the pair of two texts, each made into its string right in the new node.
+    template <typename First, typename Second>
+    void Append(const First& first, const Second& second) {
+        Link(new PairNode{StringPair{first, second}, nullptr});
+    }
     // The pair at position 'index' counting from 0, or nullptr past the end.
     const StringPair* At(int index) const {
         const PairNode* node = head;
@@ -118,14 +124,19 @@ private:
     std::uint32_t length_;
 };
 
-struct WordPair {
-    WordText first;   // the word
-    ByteText second;  // its text: reading and translation
-};
-
+// A word of the word list and its text. Both lie in one record laid out as in the word file (the
+// number of units, the units, the number of text bytes, the hidden text), in the kept file or in the
+// list's own copies, so the node needs only where the record starts: 16 bytes a word.
 struct WordNode {
-    WordPair pair;
-    WordNode* next = nullptr;
+    const std::uint8_t* record;
+    WordNode* next;
+
+    WordText Word() const { return WordText(record + 1, record[0]); }
+    // Its text: reading and translation.
+    ByteText Text() const {
+        const std::uint8_t* text = record + 1 + 2 * record[0];
+        return ByteText(reinterpret_cast<const char*>(text + 1), text[0]);
+    }
 };
 
 // The word list: the list header and operations of the other lists, but nothing is allocated per
@@ -143,13 +154,16 @@ public:
     // Room for 'words' more words, so that appending them allocates nothing more.
     void Reserve(std::size_t words);
     // Keeps the bytes of a word file for the life of the list (until Clear).
-    const std::vector<std::uint8_t>& Keep(std::vector<std::uint8_t>&& file);
-    // Appends a word whose units ('units' of them, little-endian) and hidden text ('bytes' bytes)
-    // lie in kept bytes; neither may hold a zero.
-    void AppendKept(const std::uint8_t* word, std::size_t units, const char* hiddenText, std::size_t bytes);
-    // Appends copies of a word and of its plain text; neither may hold a zero.
+    FileBytes& Keep(FileBytes&& file);
+    // Appends the word of a record of the word file lying in kept bytes: its first 'units' units
+    // and the first 'bytes' bytes of its hidden text, neither holding a zero. The record is
+    // shortened in place to what the list holds.
+    void AppendKept(std::uint8_t* record, std::size_t units, std::size_t bytes);
+    // Appends copies of a word and of its plain text; neither may hold a zero, nor pass 255.
     void Append(const std::uint16_t* word, std::size_t units, const char* text, std::size_t bytes);
     void Clear();
+    // Takes every word of 'other', which is left empty; this list must be empty.
+    void TakeFrom(WordPairList& other);
 
     // The words that hold the code unit 'code', each once, in list order. The first request after
     // the list changed walks the list: a start asks for one character only, and one walk costs far
@@ -160,7 +174,7 @@ private:
     void* Take(std::size_t size, std::size_t align);
     void BuildIndex();
 
-    std::vector<std::vector<std::uint8_t>> kept_;
+    std::vector<FileBytes> kept_;
     std::vector<std::unique_ptr<unsigned char[]>> blocks_;
     unsigned char* free_ = nullptr;
     std::size_t left_ = 0;

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include "data/byte_io.h"
+#include "data/char_table.h"
 #include "data/lists.h"
 #include "data/strings.h"
 #include "data/types.h"
@@ -30,7 +31,7 @@ struct ProgramState {
     std::uint32_t GlyphOffset[CodeCount];
     std::uint32_t InfoOffset[CodeCount];
     CharCode OtherForm[65536];
-    CharRecord CharTable[CodeCount];
+    RecordTable CharTable;
     std::uint16_t FreqRank[65536];
     CharCode FreqList[FrequencyCount];
     ByteFile GlyphFile;  // "cbf", open from LoadIndex until FreeMemory

@@ -8,13 +8,13 @@
 
 #include "data/byte_io.h"
 
-int ReadWholeFile(const char* name, std::vector<std::uint8_t>& bytes) {
+int ReadWholeFile(const char* name, FileBytes& bytes) {
     bytes.clear();
     ByteFile file(name, "rb");
     return file.IsOpen() && ReadWholeFile(file.get(), bytes);
 }
 
-int ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes) {
+int ReadWholeFile(std::FILE* file, FileBytes& bytes) {
     bytes.clear();
     struct stat status {};
     if (file == nullptr || fstat(fileno(file), &status) != 0) return 0;

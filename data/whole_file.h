@@ -2,11 +2,38 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
+
+// Leaves the elements a vector grows by uninitialised: a file is read over them at once, and
+// zeroing megabytes first would only cost time.
+template <typename T>
+struct LeftUninitialised : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = LeftUninitialised<U>;
+    };
+    LeftUninitialised() = default;
+    template <typename U>
+    LeftUninitialised(const LeftUninitialised<U>&) {}
+    template <typename U>
+    void construct(U* place) {
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* place, Args&&... args) {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+};
+
+// The bytes of a file read whole.
+using FileBytes = std::vector<std::uint8_t, LeftUninitialised<std::uint8_t>>;
 
 // Replaces 'bytes' with the whole content of the file 'name'. Returns 0 when the file cannot be
 // opened or read, leaving 'bytes' empty.
-int ReadWholeFile(const char* name, std::vector<std::uint8_t>& bytes);
+int ReadWholeFile(const char* name, FileBytes& bytes);
 
 // The same for a file already open, read from where it stands to its end.
-int ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes);
+int ReadWholeFile(std::FILE* file, FileBytes& bytes);

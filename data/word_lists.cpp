@@ -3,6 +3,8 @@
 #include "data/word_lists.h"
 
 #include <cctype>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -22,6 +24,7 @@ constexpr std::size_t MaxTextBytes = 251;
 
 // One wtf record as it lies in the file.
 struct WordRecord {
+    std::uint8_t* start;
     const std::uint8_t* word;  // 'units' little-endian code units
     std::size_t units;
     const std::uint8_t* text;  // 'bytes' hidden bytes
@@ -29,8 +32,9 @@ struct WordRecord {
 };
 
 // Reads the record at 'at' and moves 'at' past it. Returns 0 when the file ends inside the record.
-int NextRecord(const std::vector<std::uint8_t>& file, std::size_t& at, WordRecord& record) {
+int NextRecord(FileBytes& file, std::size_t& at, WordRecord& record) {
     const std::size_t size = file.size();
+    record.start = &file[at];
     record.units = file[at];
     if (size - at - 1 < 2 * record.units + 1) return 0;
     record.word = &file[at + 1];
@@ -46,7 +50,7 @@ int NextRecord(const std::vector<std::uint8_t>& file, std::size_t& at, WordRecor
 
 int LoadPinyinList() {
     LogTrace("LoadPinyinList");
-    std::vector<std::uint8_t> file;
+    FileBytes file;
     if (!ReadWholeFile(App.Files.Pinyin.c_str(), file)) {
         LogStep(498);
         return 0;
@@ -69,21 +73,94 @@ int LoadPinyinList() {
     return 1;
 }
 
+namespace {
+
+// What was read ahead, and whether the main thread still waits for it.
+struct WordsAhead {
+    std::mutex lock;
+    std::condition_variable done;
+    std::string name;
+    bool expected = false;
+    bool ready = false;
+    int result = 0;
+    WordPairList words;
+};
+
+WordsAhead& Ahead() {
+    static WordsAhead ahead;
+    return ahead;
+}
+
+// The words read ahead from 'name', when they were expected: waits for them and moves them into
+// 'list' (which must be empty). False when nothing was read ahead for this file; words read ahead
+// for another one are then dropped, as nobody will ask for them.
+bool TakeWordsAhead(const std::string& name, WordPairList& list, int& result) {
+    WordsAhead& ahead = Ahead();
+    std::unique_lock<std::mutex> hold(ahead.lock);
+    if (!ahead.expected) return false;
+    if (ahead.name != name || list.count != 0) {
+        ahead.expected = false;
+        ahead.words.Clear();
+        return false;
+    }
+    ahead.done.wait(hold, [&ahead] { return ahead.ready; });
+    ahead.expected = false;
+    result = ahead.result;
+    list.TakeFrom(ahead.words);
+    return true;
+}
+
+}  // namespace
+
+void ExpectWordsAhead(const std::string& name) {
+    WordsAhead& ahead = Ahead();
+    std::lock_guard<std::mutex> hold(ahead.lock);
+    ahead.name = name;
+    ahead.expected = true;
+    ahead.ready = false;
+}
+
+void ReadWordsAhead() {
+    WordsAhead& ahead = Ahead();
+    std::string name;
+    {
+        std::lock_guard<std::mutex> hold(ahead.lock);
+        if (!ahead.expected || ahead.ready) return;
+        name = ahead.name;
+    }
+    WordPairList words;
+    const int result = ReadWordFile(name.c_str(), words);
+    std::lock_guard<std::mutex> hold(ahead.lock);
+    ahead.words.Clear();
+    if (ahead.expected) ahead.words.TakeFrom(words);
+    ahead.result = result;
+    ahead.ready = true;
+    ahead.done.notify_all();
+}
+
 int LoadWdsList() {
     LogTrace("LoadWdsList");
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(App.Files.Words.c_str(), bytes)) {
+    int read = 0;
+    if (!TakeWordsAhead(App.Files.Words.c_str(), App.WordList, read))
+        read = ReadWordFile(App.Files.Words.c_str(), App.WordList);
+    if (!read) {
         LogStep(738);
         return 0;
     }
+    return 1;
+}
+
+int ReadWordFile(const char* name, WordPairList& list) {
+    FileBytes bytes;
+    if (!ReadWholeFile(name, bytes)) return 0;
     // The list keeps the file as read: its words and hidden texts are not copied.
-    const std::vector<std::uint8_t>& file = App.WordList.Keep(std::move(bytes));
+    FileBytes& file = list.Keep(std::move(bytes));
 
     // A first pass counts the records, so that the list takes one block for all their nodes.
     std::size_t words = 0;
     WordRecord record;
     for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) ++words;
-    App.WordList.Reserve(words);
+    list.Reserve(words);
 
     for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) {
         // Over-long records are dropped whole; the next record is still found by their lengths.
@@ -102,7 +179,7 @@ int LoadWdsList() {
         const void* zero = std::memchr(record.text, 0, record.bytes);
         const std::size_t m = zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - record.text)
                                    : record.bytes;
-        App.WordList.AppendKept(record.word, length, reinterpret_cast<const char*>(record.text), m);
+        list.AppendKept(record.start, length, m);
     }
     return 1;
 }

@@ -50,6 +50,18 @@ void DrawBlocks(QImage& image, int x, int y, int width, int height, ColourAt col
 {
     if (image.isNull() || width <= 0 || height <= 0) return;
     const double ratio = image.devicePixelRatio();
+    if (ratio == 1.0) {
+        // One device pixel per logical one: each colour goes straight to its pixel.
+        const int firstColumn = std::max(x, 0);
+        const int endColumn = std::min(x + width, image.width());
+        uchar* bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
+        for (int j = std::max(0, -y); j < height && y + j < image.height(); ++j) {
+            QRgb* pixels = reinterpret_cast<QRgb*>(bits + (y + j) * stride);
+            for (int dx = firstColumn; dx < endColumn; ++dx) pixels[dx] = colourAt(dx - x, j);
+        }
+        return;
+    }
     std::vector<int> edges(static_cast<std::size_t>(width) + 1);
     for (int i = 0; i <= width; ++i) edges[i] = DeviceEdge(x + i, ratio);
     const int firstColumn = std::max(edges[0], 0);
@@ -87,6 +99,10 @@ bool RebuildPending();
 // the drawing done by the rebuild itself must not start another.
 QRegion BeginRebuild();
 void EndRebuild();
+// False while a rebuild runs whose region misses 'reach', everything a drawing operation may paint:
+// its last drawing there is still whole and the background went elsewhere, so the operation
+// leaves it as it is. True outside a rebuild.
+bool RebuildReaches(const QRect& reach);
 
 // Colours used across the panels.
 const QColor PanelYellow(255, 255, 0);
@@ -125,6 +141,10 @@ struct TextRect {
     int right;
     int bottom;
 };
+
+// At ratio 1 a line of text drawn once is copied from then on rather than shaped and drawn again
+// (the same pixels); a test switches this off to compare with plain drawing.
+extern bool CopyDrawnLines;
 
 // Draws 8-bit text in the rectangle with the flags, clipped to it; when 'background' is valid the
 // text's cells are filled with it first (opaque mode). With DT_CALCRECT nothing is drawn and the

@@ -29,6 +29,7 @@ void ShowEntry(int row, int clear)
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowEntry");
     if (row < -1 || row > 2) return;
+    if (!RebuildReaches(row == -1 ? QRect(10, RowTop(0), 230, 91) : QRect(10, RowTop(row), 230, 31))) return;
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
     // A finished character keeps no caret anywhere in the entry area.

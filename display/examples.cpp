@@ -2,6 +2,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
+#include <array>
+#include <utility>
 #include <vector>
 
 #include "data/database.h"
@@ -57,6 +60,8 @@ void ShowExamples()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowExamples");
+    // The panel, the texts that spill above and below it and the frames of long words.
+    if (!RebuildReaches(QRect(320, 0, DrawingWidth - 320, DrawingHeight))) return;
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
     const QImage& frame = FramePicture();
@@ -100,11 +105,17 @@ void ShowExamples()
         }
     }
     // Frames first, then the dots inside them, each written whole after the texts.
-    std::uint8_t glyph[GlyphBytes];
+    // Every word holds the current character: each glyph is read once for the whole panel.
+    std::vector<std::pair<std::uint32_t, std::array<std::uint8_t, GlyphBytes>>> read;
     for (const PendingGlyph& pending : glyphs) {
         DrawPictureBlocks(image, frame, pending.x - 3, pending.y - 3);
-        ReadGlyph(pending.code, glyph);
-        DrawGlyph(image, glyph, pending.x, pending.y, TextBlack);
+        auto known = std::find_if(read.begin(), read.end(), [&](const auto& entry) { return entry.first == pending.code; });
+        if (known == read.end()) {
+            read.emplace_back(pending.code, std::array<std::uint8_t, GlyphBytes>());
+            known = read.end() - 1;
+            ReadGlyph(pending.code, known->second.data());
+        }
+        DrawGlyph(image, known->second.data(), pending.x, pending.y, TextBlack);
         drawn |= QRect(pending.x - 3, pending.y - 3, frame.isNull() ? 30 : frame.width(),
                        frame.isNull() ? 30 : frame.height());
     }

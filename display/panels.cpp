@@ -38,6 +38,7 @@ void ShowLevelBar()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowLevelBar");
+    if (!RebuildReaches(QRect(10, 151, 229, 9))) return;
     const int range = BarRange();
     // Kept inside the bar's own 200 pixels: a count beyond the range would otherwise paint over
     // the number box, the indicator and the chart.
@@ -62,6 +63,7 @@ void ShowScales()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowScales");
+    if (!RebuildReaches(QRect(2, 162, 237, 7))) return;
     const int range = BarRange();
     const int values[5] = {0, range / 4, range / 2, range / 2 + range / 4, range};
     const int offsets[5] = {6, 51, 100, 151, 201};
@@ -103,6 +105,8 @@ void ShowProgress()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowProgress");
+    // The chart with the labels over its bars and the ages under them.
+    if (!RebuildReaches(QRect(0, 190, 280, 190))) return;
     const int today = GetTime();
 
     // Day 0 marks a slot no exam has filled yet; it draws nothing and does not set the scale.

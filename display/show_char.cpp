@@ -1,6 +1,7 @@
 // The glyph box: the current character, or its simplified and traditional forms side by side.
 #include <QImage>
 #include <QPainter>
+#include <utility>
 
 #include "data/database.h"
 #include "data/log.h"
@@ -15,6 +16,8 @@ void ShowChar()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowChar");
+    // The boxes of either form, and the box they replace.
+    if (!RebuildReaches(QRect(80, 10, 80, 50))) return;
     QImage& image = BackingImage();
     const Rect erased = GlyphArea;
 
@@ -34,7 +37,7 @@ void ShowChar()
     ReadGlyph(other, otherGlyph);
 
     const bool simplified = (App.DisplayOptions & CharsSimplified) != 0;
-    const bool both = simplified && valid && App.CharTable[code].ShowBoth != 0;
+    const bool both = simplified && valid && std::as_const(App.CharTable)[code].ShowBoth != 0;
     if (erased.left != 0) {
         QPainter painter(&image);
         PreparePainter(painter);

@@ -39,7 +39,8 @@ int StoreResult(bool right) {
         return 1;
     }
 
-    CharRecord& record = App.CharTable[App.CurrentChar];
+    // Only the counters change here, and Place moves queued codes among themselves.
+    CharRecord& record = App.CharTable.KeepingQueued()[App.CurrentChar];
     std::int32_t target;
     if (right) {
         CountUp(record.Good);
@@ -63,21 +64,27 @@ double UpdateLevel() {
     const std::int32_t before = App.KnownCount;
 
     if (App.TrainingMode) {
-        App.AnswerCount = 0;
-        App.KnownCount = 0;
-        App.LearnedPercent = 0;
+        // Whole-number sums: the learned weight is a sum of 32-bit weights, exact in a double as
+        // well, so summing it as an integer gives the same percentage. Without branches, since
+        // queued and unqueued codes alternate at random.
         std::int64_t totalWeight = 0;
-        for (int code = 0; code < CodeCount; ++code) {
-            const CharRecord& record = App.CharTable[code];
-            if (record.QueuePos == 0) continue;
-            totalWeight += record.Weight;
-            if (record.Good > record.Wrong) {
-                ++App.KnownCount;
-                App.LearnedPercent += record.Weight;
-            }
-            App.AnswerCount += record.Good + record.Wrong;
+        std::int64_t knownWeight = 0;
+        std::int32_t known = 0;
+        std::int32_t answers = 0;
+        const RecordTable& table = App.CharTable;
+        const CodeSpan span = QueuedSpan();  // every other code is unqueued
+        for (int code = span.first; code < span.end; ++code) {
+            const CharRecord& record = table[code];
+            const int queued = record.QueuePos != 0;
+            const int isKnown = queued & (record.Good > record.Wrong);
+            totalWeight += queued * static_cast<std::int64_t>(record.Weight);
+            knownWeight += isKnown * static_cast<std::int64_t>(record.Weight);
+            known += isKnown;
+            answers += queued * (record.Good + record.Wrong);
         }
-        App.LearnedPercent = totalWeight != 0 ? App.LearnedPercent * 100 / static_cast<double>(totalWeight) : 0;
+        App.AnswerCount = answers;
+        App.KnownCount = known;
+        App.LearnedPercent = totalWeight != 0 ? static_cast<double>(knownWeight) * 100 / static_cast<double>(totalWeight) : 0;
         return App.KnownCount - before;
     }
 

@@ -69,9 +69,13 @@ int LoadReadings(std::uint32_t code) {
 int ChooseTrainingChar(int& loaded) {
     std::int32_t best = 1000000;
     std::int32_t chosen = 0;
-    for (int code = 0; code < CodeCount; ++code) {
-        const std::int32_t pos = App.CharTable[code].QueuePos;
-        if (pos != 0 && pos < best && App.InfoOffset[code] != 0) {
+    const RecordTable& table = App.CharTable;
+    const CodeSpan span = QueuedSpan();  // no code outside it is queued
+    for (int code = span.first; code < span.end; ++code) {
+        const std::int32_t pos = table[code].QueuePos;
+        // pos != 0 && pos < best in one test: queued and unqueued codes alternate at random, which
+        // a branch on pos != 0 alone would mispredict over and over.
+        if (static_cast<std::uint32_t>(pos - 1) < static_cast<std::uint32_t>(best - 1) && App.InfoOffset[code] != 0) {
             chosen = code;
             best = pos;
         }
@@ -85,8 +89,8 @@ int ChooseTrainingChar(int& loaded) {
 
     // Rare: walk the whole queue in order for the first character that has readings.
     std::vector<std::pair<std::int32_t, std::int32_t>> queue;
-    for (int code = 0; code < CodeCount; ++code) {
-        const std::int32_t pos = App.CharTable[code].QueuePos;
+    for (int code = span.first; code < span.end; ++code) {
+        const std::int32_t pos = table[code].QueuePos;
         if (pos != 0 && App.InfoOffset[code] != 0) queue.emplace_back(pos, code);
     }
     std::sort(queue.begin(), queue.end());
@@ -141,7 +145,7 @@ void CollectExamples() {
     App.ExampleList.Clear();
     WordPairList& words = App.WordList;
     for (const WordNode* node : words.Holding(static_cast<std::uint16_t>(App.CurrentChar)))
-        App.ExampleList.Append(StringPair{node->pair.first, node->pair.second});
+        App.ExampleList.Append(node->Word(), node->Text());
     // The index stands for a walk of the whole list, which leaves the cursor on its last word.
     words.cursor = words.tail;
 }
@@ -215,7 +219,9 @@ void Place(std::uint32_t code, std::int32_t target) {
     LogTrace("Place");
     code &= 0xFFFF;
     if (code >= static_cast<std::uint32_t>(CodeCount)) return;
-    const std::int32_t old = App.CharTable[code].QueuePos;
+    // Positions move among the queued codes only: the span of queued codes stays as it was.
+    CharRecord* records = App.CharTable.KeepingQueued();
+    const std::int32_t old = records[code].QueuePos;
     // Placing a character that isn't queued would add a position without growing the queue.
     if (old == 0) return;
 
@@ -228,10 +234,16 @@ void Place(std::uint32_t code, std::int32_t target) {
     if (moved > App.QueueLength) moved = App.QueueLength;
     if (moved < 1) return;
 
-    for (int other = 0; other < CodeCount; ++other) {
-        std::uint16_t& pos = App.CharTable[other].QueuePos;
-        if (pos > old) --pos;
-        if (pos >= moved) ++pos;
+    // Unqueued codes keep position 0: it is never above old, nor at least moved. Computed
+    // without branches, which queued and unqueued codes at random would keep mispredicting.
+    const CodeSpan span = QueuedSpan();
+    const int lowered = static_cast<int>(old);
+    const int raised = static_cast<int>(moved);
+    for (int other = span.first; other < span.end; ++other) {
+        int pos = records[other].QueuePos;
+        pos -= pos > lowered;
+        pos += pos >= raised;
+        records[other].QueuePos = static_cast<std::uint16_t>(pos);
     }
-    App.CharTable[code].QueuePos = static_cast<std::uint16_t>(moved);
+    records[code].QueuePos = static_cast<std::uint16_t>(moved);
 }

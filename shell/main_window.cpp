@@ -337,6 +337,8 @@ int OnCreate(LumoraWindow* window)
         LogStep(2172);
         return -1;
     }
+    // A run starts in training: the exam picture's pixels wait for the first exam.
+    ShownPicture(true);
     if (!window->BuildStatusBar()) {
         LogStep(2182);
         return -1;
@@ -370,9 +372,7 @@ int OnPaint()
     // The background goes only where the area was invalidated; the drawing operations then paint
     // their parts whole, as they would with their own device context.
     const QRegion region = BeginRebuild();
-    const QImage* picture = nullptr;
-    if (TrainingPicture != nullptr && ExamPicture != nullptr)
-        picture = App.TrainingMode ? TrainingPicture : ExamPicture;
+    const QImage* picture = ShownPicture(App.TrainingMode);
     for (const QRect& area : region)
         DrawBackground(BackingImage(), area, picture);
     const QRect changed = region.boundingRect();

@@ -1,18 +1,47 @@
-// Background pictures: read whole, decoded by Qt's image plugins, kept for the run.
+// Background pictures: read whole, decoded by Qt's image plugins; the bytes are kept for the run,
+// the pixels while the picture is shown.
 #include "shell/pictures.h"
 
-#include <QByteArray>
 #include <QFile>
-#include <QImage>
+
+#include <utility>
 
 #include "data/log.h"
 
-QImage* TrainingPicture = nullptr;
-QImage* ExamPicture = nullptr;
+Picture* TrainingPicture = nullptr;
+Picture* ExamPicture = nullptr;
 
 static constexpr qint64 MaxPictureBytes = 32 * 1024 * 1024;
 
-void LoadPictureFile(const char* name, QImage*& picture)
+namespace {
+
+// One fixed format keeps painting predictable; three bytes a pixel, as a picture without
+// transparency needs, hold it in a quarter less memory than the window's own four.
+bool Decode(const QByteArray& bytes, QImage& pixels)
+{
+    QImage decoded;
+    if (!decoded.loadFromData(bytes) || decoded.isNull())
+        return false;
+    // Qt converts an image this large on a pool of helper threads; two threads started for a
+    // quarter of a millisecond of work cost more than they save, so the copy is made here.
+    if (decoded.format() != QImage::Format_RGB32)
+        decoded = decoded.convertToFormat(QImage::Format_RGB32);
+    pixels = QImage(decoded.size(), QImage::Format_RGB888);
+    for (int y = 0; y < decoded.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
+        uchar* to = pixels.scanLine(y);
+        for (int x = 0; x < decoded.width(); ++x, to += 3) {
+            to[0] = static_cast<uchar>(qRed(from[x]));
+            to[1] = static_cast<uchar>(qGreen(from[x]));
+            to[2] = static_cast<uchar>(qBlue(from[x]));
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void LoadPictureFile(const char* name, Picture*& picture)
 {
     LogTrace("LoadPictureFile");
     // A run loads each picture once; a picture left from an earlier run in the same process goes first.
@@ -26,14 +55,26 @@ void LoadPictureFile(const char* name, QImage*& picture)
     // it whole could exhaust memory.
     if (file.size() > MaxPictureBytes)
         return;
-    const QByteArray bytes = file.readAll();
+    Picture loaded{file.readAll(), QImage()};
     file.close();
-
-    QImage decoded;
-    if (!decoded.loadFromData(bytes) || decoded.isNull())
+    // Decoded now, so that a picture that cannot be shown stops the start as a missing one does.
+    if (!Decode(loaded.file, loaded.pixels))
         return;
-    // Painted by the window's own painter; one fixed format keeps that fast and predictable.
-    picture = new QImage(decoded.convertToFormat(QImage::Format_RGB32));
+    picture = new Picture(std::move(loaded));
+}
+
+const QImage* ShownPicture(bool training)
+{
+    if (TrainingPicture == nullptr || ExamPicture == nullptr)
+        return nullptr;
+    Picture* shown = training ? TrainingPicture : ExamPicture;
+    Picture* hidden = training ? ExamPicture : TrainingPicture;
+    hidden->pixels = QImage();
+    // The bytes decoded once already; should that ever fail now, the area stays unpainted
+    // rather than the program stopping mid-run.
+    if (shown->pixels.isNull() && !Decode(shown->file, shown->pixels))
+        return nullptr;
+    return &shown->pixels;
 }
 
 void FreePictures()

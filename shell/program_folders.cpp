@@ -1,7 +1,7 @@
 // Finding the read-only and the records folder of the running program.
 #include "shell/program_folders.h"
 
-#include <QCoreApplication>
+#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
@@ -62,7 +62,21 @@ bool PrepareRecordsFolder(const QString& folder)
     return true;
 }
 
-void ChooseFilePlaces()
+namespace {
+
+// The folder of the running executable, known before Qt's application object is made (which asks
+// the system the same way).
+QString ExecutableFolder(const char* argv0)
+{
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    if (self.exists())
+        return QFileInfo(self.canonicalFilePath()).absolutePath();
+    return QFileInfo(QFile::decodeName(argv0 != nullptr ? argv0 : "")).absolutePath();
+}
+
+}  // namespace
+
+void ChooseFilePlaces(const char* argv0)
 {
     const char* home = std::getenv("HOME");
     if (home == nullptr || home[0] != '/') {
@@ -70,7 +84,7 @@ void ChooseFilePlaces()
             home = user->pw_dir;
     }
     const ProgramFolders folders =
-        FindProgramFolders(QCoreApplication::applicationDirPath(), std::getenv("XDG_DATA_HOME"), home);
+        FindProgramFolders(ExecutableFolder(argv0), std::getenv("XDG_DATA_HOME"), home);
     // A records folder that cannot be made leaves the start to fail on the missing settings file,
     // with the fatal message as for any other missing file.
     if (folders.Installed)

@@ -19,6 +19,7 @@ ProgramFolders FindProgramFolders(const QString& programFolder, const char* xdgD
 // folder cannot be made.
 bool PrepareRecordsFolder(const QString& folder);
 
-// Called once by the entry point, before Winmain: finds the folders of the running executable,
-// prepares the records folder and names them to the data files.
-void ChooseFilePlaces();
+// Called once by the entry point, before Winmain and before the application object exists: finds
+// the folders of the running executable (through /proc/self/exe, else 'argv0'), prepares the
+// records folder and names them to the data files.
+void ChooseFilePlaces(const char* argv0);

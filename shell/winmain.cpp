@@ -38,6 +38,8 @@ int FatalError(const char* text, int stepCode)
 
 }  // namespace
 
+bool ProcessEndsAfterRun = false;
+
 int Winmain()
 {
     if (AskLearner == AskLearnerDefault)
@@ -79,7 +81,10 @@ int Winmain()
 
     CloseHelpWindow();
     ForgetWindow();
-    delete window;
+    if (ProcessEndsAfterRun)
+        window->hide();
+    else
+        delete window;
     if (code == 2)
         SaveDataAtQuit();
     FreeMemory();

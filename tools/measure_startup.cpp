@@ -17,6 +17,8 @@
 #include "data/seams.h"
 #include "engine/window.h"
 #include "shell/main_window.h"
+#include "shell/process_start.h"
+#include "shell/work_ahead.h"
 #include "shell/process_exit.h"
 #include "shell/winmain.h"
 
@@ -96,9 +98,16 @@ private:
 int main(int argc, char** argv)
 {
     std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
+    // The program's own start, as in its main().
+    PrepareProcess();
+    const WordFileAhead words;
     QApplication application(argc, argv);
+    const FontsAhead fonts;
     Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
     application.installEventFilter(&watcher);
+#ifndef LUMORA_SANITIZE
+    ProcessEndsAfterRun = true;
+#endif
     const int result = Winmain();
     std::fflush(stdout);
 #ifndef LUMORA_SANITIZE

@@ -140,7 +140,7 @@ TEST_F(BundledDatabase, EveryGlyphTheDisplayNeedsIsPresent) {
     }
     // Example words draw each character in either form, so each has a record and both glyphs.
     for (const WordNode* n = App.WordList.head; n; n = n->next) {
-        const WideString& word = n->pair.first;
+        const WideString& word = n->Word();
         for (std::size_t i = 0; i < word.length(); ++i) {
             CharCode code = word[i];
             ASSERT_NE(App.InfoOffset[code], 0u) << code;
@@ -170,7 +170,7 @@ TEST_F(BundledDatabase, WordFileHasNoRecordCutShortAndReadableTexts) {
     std::set<std::string> words;
     std::set<CharCode> covered;
     for (const WordNode* n = App.WordList.head; n; n = n->next) {
-        const WideString& word = n->pair.first;
+        const WideString& word = n->Word();
         ASSERT_GE(word.length(), 2u);
         ASSERT_LE(word.length(), 8u);
         std::string key;
@@ -179,7 +179,7 @@ TEST_F(BundledDatabase, WordFileHasNoRecordCutShortAndReadableTexts) {
             covered.insert(word[i]);
         }
         EXPECT_TRUE(words.insert(key).second) << "word listed twice";
-        std::string text = LowBytes(n->pair.second);
+        std::string text = LowBytes(n->Text());
         ASSERT_TRUE(PlainAscii(text)) << text;
         ASSERT_LE(text.size(), 251u);
         // "<ni3 hao3> hello": a reading of one syllable per character, a blank, a translation.

@@ -50,10 +50,10 @@ TEST(WordPairList, AppendWalkIndexAndClearAcrossBlocks) {
     EXPECT_EQ(list.head->next, list.tail);
     EXPECT_EQ(list.cursor, nullptr);  // appending leaves the cursor alone
     // Words read back as appended; texts are kept hidden and read revealed.
-    EXPECT_EQ(Units(list.head->pair.first), "20320 22909 ");
-    EXPECT_EQ(NarrowString(list.head->pair.second).c_str(), std::string("<ni3 hao3> hello"));
-    EXPECT_EQ(list.head->pair.second[0], '<');
-    EXPECT_EQ(WideString(list.tail->pair.first).length(), 0u);
+    EXPECT_EQ(Units(list.head->Word()), "20320 22909 ");
+    EXPECT_EQ(NarrowString(list.head->Text()).c_str(), std::string("<ni3 hao3> hello"));
+    EXPECT_EQ(list.head->Text()[0], '<');
+    EXPECT_EQ(WideString(list.tail->Word()).length(), 0u);
 
     list.cursor = list.head;
     EXPECT_EQ(list.Advance(), list.tail);
@@ -69,7 +69,7 @@ TEST(WordPairList, AppendWalkIndexAndClearAcrossBlocks) {
     ASSERT_EQ(list.count, 3002);
     int whole = 0;
     for (const WordNode* node = list.head->next->next; node != nullptr; node = node->next)
-        whole += NarrowString(node->pair.second).c_str() == text && node->pair.first[1] == 0x4F60;
+        whole += NarrowString(node->Text()).c_str() == text && node->Word()[1] == 0x4F60;
     EXPECT_EQ(whole, 3000);
     const auto holding = list.Holding(0x4F60);  // the first request walks the list
     ASSERT_EQ(holding.size(), 3001u);
@@ -92,7 +92,7 @@ TEST(WordPairList, AppendWalkIndexAndClearAcrossBlocks) {
 
 TEST(ReadWholeFile, MissingEmptyLargeAndFromWhereAnOpenFileStands) {
     TestFolder folder;
-    Bytes bytes{1, 2, 3};
+    FileBytes bytes{1, 2, 3};
     EXPECT_EQ(ReadWholeFile("missing", bytes), 0);
     EXPECT_TRUE(bytes.empty());
 
@@ -104,11 +104,11 @@ TEST(ReadWholeFile, MissingEmptyLargeAndFromWhereAnOpenFileStands) {
     for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
     WriteFileBytes("large", large);
     EXPECT_EQ(ReadWholeFile("large", bytes), 1);
-    EXPECT_EQ(bytes, large);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), large);
 
     ByteFile file("large", "rb");
     EXPECT_EQ(ReadU16(file.get()), large[0] | large[1] << 8);
     EXPECT_EQ(ReadWholeFile(file.get(), bytes), 1);
-    EXPECT_EQ(bytes, Bytes(large.begin() + 2, large.end()));
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), Bytes(large.begin() + 2, large.end()));
     EXPECT_EQ(ReadWholeFile(static_cast<std::FILE*>(nullptr), bytes), 0);
 }

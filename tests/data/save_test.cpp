@@ -125,6 +125,38 @@ TEST(SaveData, AFullDiskKeepsTheOldFilesAndTellsTheLearnerOnce) {
     EXPECT_EQ(files, 0);
 }
 
+// A save with nothing new leaves both files alone (not even a full disk is noticed); a changed record
+// of the same size, a file changed behind the program's back or a missing one is written again.
+TEST(SaveData, WritesOnlyWhatDiffersFromTheFiles) {
+    TestFolder folder;
+    MarkRecords(1);
+    ASSERT_EQ(SaveData(), 1);
+    struct stat before;
+    ASSERT_EQ(stat("student.lumora", &before), 0);
+    SaveFailAfterBytes = 0;
+    EXPECT_EQ(SaveData(), 1);
+    EXPECT_TRUE(AskedQuestions().empty());
+    SaveFailAfterBytes = -1;
+    struct stat after;
+    ASSERT_EQ(stat("student.lumora", &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the unchanged file was not replaced";
+
+    MarkRecords(2);
+    ASSERT_EQ(SaveData(), 1);
+    const Bytes saved = ReadFileBytes("student.lumora");
+    EXPECT_EQ(saved[2 + 8 * 0x4E00 + 2], 2);
+    Bytes tampered = saved;
+    tampered[2 + 8 * 0x4E00 + 2] = 7;
+    WriteFileBytes("student.lumora", tampered);
+    ASSERT_EQ(SaveData(), 1);
+    EXPECT_EQ(ReadFileBytes("student.lumora"), saved);
+    std::remove("student.lumora");
+    std::remove("sf04");
+    ASSERT_EQ(SaveData(), 1);
+    EXPECT_EQ(ReadFileBytes("student.lumora"), saved);
+    EXPECT_FALSE(ReadFileBytes("sf04").empty());
+}
+
 // At quit a failed save asks: Yes tries again, No quits without saving.
 TEST(SaveData, AtQuitTheLearnerChoosesToRetryOrToQuitWithoutSaving) {
     TestFolder folder;

@@ -1,6 +1,9 @@
 // LoadPinyinList and LoadWdsList: the reading rules, records cut short and over-long data.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <thread>
+
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/word_lists.h"
@@ -13,7 +16,7 @@ namespace {
 Lines Words() {
     Lines out;
     for (const WordNode* node = App.WordList.head; node; node = node->next)
-        out.push_back(Units(node->pair.first) + "|" + NarrowString(node->pair.second).c_str());
+        out.push_back(Units(node->Word()) + "|" + NarrowString(node->Text()).c_str());
     return out;
 }
 
@@ -91,7 +94,51 @@ TEST(LoadWdsList, CutShortOverLongOrFFFFRecordsAreDropped) {
                                 good}));
     EXPECT_EQ(LoadWdsList(), 1);
     ASSERT_EQ(App.WordList.count, 2);
-    EXPECT_EQ(App.WordList.head->pair.first.length(), 249u);
-    EXPECT_EQ(App.WordList.head->pair.second.length(), 251u);
+    EXPECT_EQ(App.WordList.head->Word().length(), 249u);
+    EXPECT_EQ(App.WordList.head->Text().length(), 251u);
     EXPECT_EQ(Words()[1], "7 |b");
+}
+
+// Words read ahead on another thread are the words LoadWdsList would have read, and a file that
+// cannot be read ahead fails the step as a missing one does. Words read ahead for another file are
+// not taken.
+TEST(LoadWdsList, TakesTheWordsReadAheadForItsFile) {
+    const Bytes file = Join({Record({0x4F60, 0x597D}, "c16l 7>0la 7:330"), Record({1, 0, 2}, std::string("=\0=", 3)),
+                             Record({3}, "=")});
+    Lines direct;
+    {
+        TestFolder folder;
+        WriteFileBytes("wtf", file);
+        ASSERT_EQ(LoadWdsList(), 1);
+        direct = Words();
+    }
+    {
+        TestFolder folder;
+        WriteFileBytes("wtf", file);
+        ExpectWordsAhead(App.Files.Words.c_str());
+        std::thread ahead(ReadWordsAhead);
+        // The file goes once it was read ahead; the step takes what was read.
+        ahead.join();
+        std::remove("wtf");
+        ASSERT_EQ(LoadWdsList(), 1);
+        EXPECT_EQ(Words(), direct);
+    }
+    {
+        TestFolder folder;
+        ExpectWordsAhead(App.Files.Words.c_str());
+        std::thread ahead(ReadWordsAhead);
+        EXPECT_EQ(LoadWdsList(), 0);
+        ahead.join();
+        EXPECT_EQ(LogLines(), Lines{"738"});
+        EXPECT_EQ(App.WordList.count, 0);
+    }
+    {
+        TestFolder folder;
+        WriteFileBytes("other", Join({Record({9}, "=")}));
+        WriteFileBytes("wtf", file);
+        ExpectWordsAhead("other");
+        ReadWordsAhead();
+        ASSERT_EQ(LoadWdsList(), 1);
+        EXPECT_EQ(Words(), direct);
+    }
 }

@@ -25,8 +25,8 @@ Examples ByWalking(std::uint16_t code) {
     words.cursor = words.head;
     for (const WordNode* node = words.head; node != nullptr; node = words.Advance()) {
         bool holds = false;
-        for (std::size_t i = 0; i < node->pair.first.length(); ++i) holds = holds || node->pair.first[i] == code;
-        if (holds) found.push_back(Key(node->pair.first, node->pair.second));
+        for (std::size_t i = 0; i < node->Word().length(); ++i) holds = holds || node->Word()[i] == code;
+        if (holds) found.push_back(Key(node->Word(), node->Text()));
     }
     return found;
 }
@@ -50,7 +50,7 @@ TEST(CollectExamples, GivesWhatAWalkOfTheWholeBundledListGives) {
     ASSERT_EQ(LoadWdsList(), 1);
     std::map<std::uint16_t, int> used;  // each character of the words, with its number of words
     for (const WordNode* node = App.WordList.head; node != nullptr; node = node->next)
-        for (std::size_t i = 0; i < node->pair.first.length(); ++i) ++used[node->pair.first[i]];
+        for (std::size_t i = 0; i < node->Word().length(); ++i) ++used[node->Word()[i]];
     ASSERT_GT(used.size(), 1000u);
     std::uint16_t mostUsed = 0;
     int most = 0;

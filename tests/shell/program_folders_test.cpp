@@ -1,5 +1,7 @@
 // Choosing the program's folders from where its executable lies, and preparing the per-user folder.
 #include <QString>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -7,6 +9,7 @@
 
 #include "tests/support/test_support.h"
 #include "shell/program_folders.h"
+#include "shell/process_start.h"
 
 namespace fs = std::filesystem;
 
@@ -66,4 +69,40 @@ TEST(ProgramFolders, RecordsFolderIsMadePrivateWithAnEmptySettingsFile)
     EXPECT_FALSE(PrepareRecordsFolder(Q(home + "/blocked/lumora")));
     EXPECT_FALSE(PrepareRecordsFolder(QStringLiteral("relative/lumora")));
     EXPECT_FALSE(fs::exists("relative"));
+}
+
+// A bus is never launched for the screen-reader question: with no address and no bus socket the
+// address is one that fails at once; an address given, or a bus socket in the runtime folder, is
+// left to the bus library.
+TEST(ProcessStart, NoBusIsLaunchedWhereNoneIsFound)
+{
+    TestFolder folder;
+    const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const std::string savedAddress = saved != nullptr ? saved : "";
+    const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string runtime = savedRuntime != nullptr ? savedRuntime : "";
+    auto address = [] {
+        const char* value = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+        return std::string(value != nullptr ? value : "(none)");
+    };
+
+    setenv("XDG_RUNTIME_DIR", fs::current_path().c_str(), 1);
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    SkipLaunchingABus();
+    EXPECT_EQ(address(), "disabled:");
+
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    WriteFileBytes("bus", {});
+    SkipLaunchingABus();
+    EXPECT_EQ(address(), "(none)");
+
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/somewhere", 1);
+    std::remove("bus");
+    SkipLaunchingABus();
+    EXPECT_EQ(address(), "unix:path=/somewhere");
+
+    if (saved != nullptr) setenv("DBUS_SESSION_BUS_ADDRESS", savedAddress.c_str(), 1);
+    else unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (savedRuntime != nullptr) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    else unsetenv("XDG_RUNTIME_DIR");
 }

@@ -11,6 +11,7 @@
 #include "data/program_state.h"
 #include "data/seams.h"
 #include "display/canvas.h"
+#include "shell/pictures.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -69,6 +70,8 @@ TEST_F(ShellTest, KeysAndCommandsThenAnExamWithItsGuardedClose)
         }
         EXPECT_TRUE(help.contains("Type ma1.")) << "the help file of the current folder is shown";
 
+        // Only the shown picture holds pixels; the other is decoded again when its mode returns.
+        EXPECT_TRUE(ExamPicture->pixels.isNull());
         MainWindow->Command(IDM_BEGIN)->trigger();
         EXPECT_FALSE(MainWindow->Command(IDM_BEGIN)->isEnabled());
         EXPECT_TRUE(MainWindow->Command(IDM_END)->isEnabled());
@@ -76,6 +79,7 @@ TEST_F(ShellTest, KeysAndCommandsThenAnExamWithItsGuardedClose)
         MainWindow->Area()->repaint();
         EXPECT_GT(CountPixelsNear(BackingImage(), ExamColour), 20000);
         EXPECT_EQ(CountPixelsNear(BackingImage(), TrainingColour), 0);
+        EXPECT_TRUE(TrainingPicture->pixels.isNull());
 
         MainWindow->close();
         EXPECT_TRUE(!QuitRequested && MainWindow->isVisible()) << "No keeps the exam going";
@@ -115,6 +119,9 @@ TEST_F(ShellTest, OneLetterPicksTheEnabledOfTwoItemsSharingIt)
         EXPECT_EQ(QApplication::focusWidget(), MainWindow->Area());
         pressX();
         EXPECT_TRUE(App.TrainingMode) << "X ended it, after the question";
+        MainWindow->Area()->repaint();
+        EXPECT_GT(CountPixelsNear(BackingImage(), TrainingColour), 20000) << "the training picture came back";
+        EXPECT_EQ(CountPixelsNear(BackingImage(), ExamColour), 0);
         SendAbort(0);
     });
     EXPECT_EQ(OpenedDialogs, Lines{"Exam Settings"});
