@@ -78,28 +78,34 @@ void DrawPictureBlocks(QImage& image, const QImage& source, int x, int y)
 
 void DrawBackground(QImage& image, const QRect& area, const QImage* picture)
 {
-    QPainter painter(&image);
-    PreparePainter(painter);
     // Clipped to the device pixels the area's own fills would cover, so that a rebuilt part meets
     // the untouched rest without a seam at any ratio.
     const double ratio = image.devicePixelRatio();
     const QRect device = DeviceRect(area, ratio);
-    painter.setClipRect(QRectF(device.left() / ratio, device.top() / ratio, device.width() / ratio,
-                               device.height() / ratio));
-    painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), Qt::white);
-    if (picture == nullptr || picture->isNull()) return;
-    if (ratio == 1.0 && picture->format() == QImage::Format_RGB888 && image.format() == QImage::Format_RGB32) {
-        // Unscaled, the picture is copied pixel for pixel. The painter would convert it on a pool
-        // of helper threads, which costs more than the copy.
-        painter.end();
+    const bool present = picture != nullptr && !picture->isNull();
+    // Unscaled, the program's RGB888 picture is copied pixel for pixel: the painter would convert it
+    // on a pool of helper threads, which costs more than the copy.
+    const bool copy = present && ratio == 1.0 && picture->format() == QImage::Format_RGB888 &&
+                      image.format() == QImage::Format_RGB32;
+    if (copy) {
         const QRect copied = device & picture->rect() & image.rect();
         for (int y = copied.top(); y <= copied.bottom(); ++y) {
             const uchar* from = picture->constScanLine(y) + 3 * copied.left();
             auto* to = reinterpret_cast<QRgb*>(image.scanLine(y)) + copied.left();
             for (int x = 0; x < copied.width(); ++x, from += 3) to[x] = qRgb(from[0], from[1], from[2]);
         }
-        return;
+        // The picture covers the drawing area; white shows only where it does not reach.
+        if (copied == (device & image.rect())) return;
     }
+    QPainter painter(&image);
+    PreparePainter(painter);
+    if (copy)
+        painter.setClipRegion(QRegion(device) - QRegion(picture->rect()));  // logical = device at ratio 1
+    else
+        painter.setClipRect(QRectF(device.left() / ratio, device.top() / ratio, device.width() / ratio,
+                                   device.height() / ratio));
+    painter.fillRect(QRect(0, 0, DrawingWidth, DrawingHeight), Qt::white);
+    if (!present || copy) return;
     if (ratio == 1.0) {
         painter.drawImage(QPoint(0, 0), *picture);
         return;
