@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -127,11 +128,11 @@ struct LearnerSnapshot {
     std::int32_t queueLength;
 
     LearnerSnapshot()
-        : chars(App.CharTable.begin(), App.CharTable.end()),
+        : chars(std::begin(App.CharTable), std::end(App.CharTable)),
           history(App.ExamHistory, App.ExamHistory + HistoryCount),
           queueLength(App.QueueLength) {}
     void Restore() const {
-        std::copy(chars.begin(), chars.end(), App.CharTable.begin());
+        std::copy(chars.begin(), chars.end(), App.CharTable);
         std::copy(history.begin(), history.end(), App.ExamHistory);
         App.QueueLength = queueLength;
     }
@@ -218,7 +219,10 @@ int LoadStudent2() {
 
 int LoadStudent() {
     LogTrace("LoadStudent");
-    if (LoadStudent2()) return 1;
+    if (LoadStudent2()) {
+        App.QueuedCodes = FindQueuedCodes();
+        return 1;
+    }
 
     ByteFile learner(App.Files.Learner.c_str(), "rb");
     if (!learner.IsOpen()) {
@@ -233,6 +237,7 @@ int LoadStudent() {
         if (!ReadLearnerFile(learner.get())) return 0;
         learner.Close();
     }
+    App.QueuedCodes = FindQueuedCodes();
     if (!TestData()) {
         LogStep(721);
         return 0;
@@ -317,19 +322,28 @@ int SaveDataAtQuit() {
     }
 }
 
-// Counts and sums in 64 bits: m (m + 1) / 2 passes 2^31 once m is above 65535 / sqrt 2.
+CodeSpan FindQueuedCodes() {
+    int first = 0;
+    while (first < CodeCount && App.CharTable[first].QueuePos == 0) ++first;
+    int end = CodeCount;
+    while (end > first && App.CharTable[end - 1].QueuePos == 0) --end;
+    return first < end ? CodeSpan{first, end} : CodeSpan{};
+}
+
+// Trusts nothing, not even the span of queued codes: it guards the learner's file. Counts and sums
+// in 64 bits: m (m + 1) / 2 passes 2^31 once m is above 65535 / sqrt 2.
 int TestData() {
     LogTrace("TestData");
     long long sum = 0;
     long long count = 0;
-    const RecordTable& table = App.CharTable;
-    const CodeSpan span = QueuedSpan();  // every other code has position 0
-    for (int code = span.first; code < span.end; ++code) {
-        const std::uint16_t pos = table[code].QueuePos;
-        if (pos > MaxQueuePos) return 0;
+    bool beyond = false;
+    for (const CharRecord& record : App.CharTable) {
+        const std::uint16_t pos = record.QueuePos;
+        beyond |= pos > MaxQueuePos;
         sum += pos;
         count += pos != 0;
     }
+    if (beyond) return 0;
     if (count * (count + 1) / 2 != sum) {
         LogStep(369);
         return 0;

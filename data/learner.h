@@ -7,6 +7,8 @@ constexpr int LearnerStamp = 2004;
 #include <cstdint>
 #include <vector>
 
+struct CodeSpan;
+
 int LoadStudent();
 int LoadStudent2();
 // Pauses, then writes sf04 and student.lumora. Returns 1 when both were written; when one could
@@ -20,6 +22,8 @@ int SaveDataAtQuit();
 // The learner file's content as SaveData writes it.
 std::vector<std::uint8_t> LearnerFileBytes();
 int TestData();
+// The smallest span of codes holding every queued one; empty when none is queued.
+CodeSpan FindQueuedCodes();
 void FreeMemory();
 
 // Step codes beyond the learner file's own: 665 student2.dat ends inside its data or names the

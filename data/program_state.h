@@ -3,7 +3,6 @@
 #pragma once
 #include <cstdint>
 #include "data/byte_io.h"
-#include "data/char_table.h"
 #include "data/lists.h"
 #include "data/strings.h"
 #include "data/types.h"
@@ -20,10 +19,22 @@ struct DataFileNames {
     NarrowString Learner;      // "student.lumora"
 };
 
+// Codes first <= code < end.
+struct CodeSpan {
+    int first = 0;
+    int end = 0;
+    bool operator==(const CodeSpan&) const = default;
+};
+
 // Bits of DisplayOptions.
 constexpr int CharsSimplified = 1;
 constexpr int ExamplesSimplified = 2;
 
+// Every member starts at zero, empty or closed, except the random state. The tables carry no
+// initialiser on purpose: the one object lives in static storage, which starts zeroed, and a
+// constructor that wrote those zeros again would make all their pages resident (about 1.8 MB)
+// where loading fills only the part the database uses. ResetProgramState value-initialises the
+// whole object instead, which zeroes the tables too.
 struct ProgramState {
     DataFileNames Files;
 
@@ -31,14 +42,19 @@ struct ProgramState {
     std::uint32_t GlyphOffset[CodeCount];
     std::uint32_t InfoOffset[CodeCount];
     CharCode OtherForm[65536];
-    RecordTable CharTable;
+    CharRecord CharTable[CodeCount];
     std::uint16_t FreqRank[65536];
     CharCode FreqList[FrequencyCount];
     ByteFile GlyphFile;  // "cbf", open from LoadIndex until FreeMemory
     ByteFile InfoFile;   // "cif", likewise
 
     // Learner records.
-    std::int32_t QueueLength;
+    std::int32_t QueueLength = 0;
+    // The smallest span of codes that holds every queued character, so that the passes over the
+    // queue need not visit the whole table. LoadStudent sets it from a scan (FindQueuedCodes);
+    // the queue's own moves (Place, the hidden commands) only reorder queued codes and keep it.
+    // Debug and sanitizer builds compare it with a new scan in every pass that relies on it.
+    CodeSpan QueuedCodes;
     ExamRecord ExamHistory[HistoryCount];  // entry 0 the newest
 
     // Lists.
@@ -48,34 +64,32 @@ struct ProgramState {
     PairList ReadingList;
 
     // Settings.
-    std::int32_t DisplayOptions;
-    std::int32_t ExamLevel;
-    std::int32_t ExamLength;
-    std::int32_t WindowPosX;
-    std::int32_t WindowPosY;
-    std::int32_t UpgradeFlag;
-    Rect ClosingWindowRect;  // captured when the main window closes; (0, 0) until then
+    std::int32_t DisplayOptions = 0;
+    std::int32_t ExamLevel = 0;
+    std::int32_t ExamLength = 0;
+    std::int32_t WindowPosX = 0;
+    std::int32_t WindowPosY = 0;
+    std::int32_t UpgradeFlag = 0;
+    Rect ClosingWindowRect = {0, 0, 0, 0};  // captured when the main window closes; (0, 0) until then
 
     // Engine state.
-    bool TrainingMode;
-    bool Answered;
-    std::int32_t CurrentChar;
-    std::int32_t ReadingCount;
-    std::uint8_t ActiveRow;
+    bool TrainingMode = false;
+    bool Answered = false;
+    std::int32_t CurrentChar = 0;
+    std::int32_t ReadingCount = 0;
+    std::uint8_t ActiveRow = 0;
     WideString TypedPinyin[3];
-    std::int32_t RowCorrect[3];
-    std::int32_t ExamRange;
-    std::int32_t ExamQuestions;
-    std::int32_t AnswerCount;
-    std::int32_t ExamGood;
-    std::int32_t KnownCount;
-    double KnownMargin;
-    double LearnedPercent;
+    std::int32_t RowCorrect[3] = {};
+    std::int32_t ExamRange = 0;
+    std::int32_t ExamQuestions = 0;
+    std::int32_t AnswerCount = 0;
+    std::int32_t ExamGood = 0;
+    std::int32_t KnownCount = 0;
+    double KnownMargin = 0.0;
+    double LearnedPercent = 0.0;
 
     // The one pseudo-random generator's state.
-    std::uint32_t RandomState;
-
-    ProgramState();
+    std::uint32_t RandomState = 1;
 };
 
 extern ProgramState App;

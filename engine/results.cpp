@@ -1,6 +1,7 @@
 // Recording a decided answer, and the learner's standing (training) or the exam's estimate.
 #include "engine/results.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 
@@ -39,8 +40,7 @@ int StoreResult(bool right) {
         return 1;
     }
 
-    // Only the counters change here, and Place moves queued codes among themselves.
-    CharRecord& record = App.CharTable.KeepingQueued()[App.CurrentChar];
+    CharRecord& record = App.CharTable[App.CurrentChar];
     std::int32_t target;
     if (right) {
         CountUp(record.Good);
@@ -65,16 +65,15 @@ double UpdateLevel() {
 
     if (App.TrainingMode) {
         // Whole-number sums: the learned weight is a sum of 32-bit weights, exact in a double as
-        // well, so summing it as an integer gives the same percentage. Without branches, since
-        // queued and unqueued codes alternate at random.
+        // well, so summing it as an integer gives the same percentage.
         std::int64_t totalWeight = 0;
         std::int64_t knownWeight = 0;
         std::int32_t known = 0;
         std::int32_t answers = 0;
-        const RecordTable& table = App.CharTable;
-        const CodeSpan span = QueuedSpan();  // every other code is unqueued
+        const CodeSpan span = App.QueuedCodes;
+        assert(span == FindQueuedCodes());
         for (int code = span.first; code < span.end; ++code) {
-            const CharRecord& record = table[code];
+            const CharRecord& record = App.CharTable[code];
             const int queued = record.QueuePos != 0;
             const int isKnown = queued & (record.Good > record.Wrong);
             totalWeight += queued * static_cast<std::int64_t>(record.Weight);

@@ -2,6 +2,7 @@
 #include "engine/selection.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -69,12 +70,11 @@ int LoadReadings(std::uint32_t code) {
 int ChooseTrainingChar(int& loaded) {
     std::int32_t best = 1000000;
     std::int32_t chosen = 0;
-    const RecordTable& table = App.CharTable;
-    const CodeSpan span = QueuedSpan();  // no code outside it is queued
+    const CodeSpan span = App.QueuedCodes;
+    assert(span == FindQueuedCodes());
     for (int code = span.first; code < span.end; ++code) {
-        const std::int32_t pos = table[code].QueuePos;
-        // pos != 0 && pos < best in one test: queued and unqueued codes alternate at random, which
-        // a branch on pos != 0 alone would mispredict over and over.
+        const std::int32_t pos = App.CharTable[code].QueuePos;
+        // Queued (pos != 0) and ahead of the best so far, in one comparison.
         if (static_cast<std::uint32_t>(pos - 1) < static_cast<std::uint32_t>(best - 1) && App.InfoOffset[code] != 0) {
             chosen = code;
             best = pos;
@@ -90,7 +90,7 @@ int ChooseTrainingChar(int& loaded) {
     // Rare: walk the whole queue in order for the first character that has readings.
     std::vector<std::pair<std::int32_t, std::int32_t>> queue;
     for (int code = span.first; code < span.end; ++code) {
-        const std::int32_t pos = table[code].QueuePos;
+        const std::int32_t pos = App.CharTable[code].QueuePos;
         if (pos != 0 && App.InfoOffset[code] != 0) queue.emplace_back(pos, code);
     }
     std::sort(queue.begin(), queue.end());
@@ -219,9 +219,7 @@ void Place(std::uint32_t code, std::int32_t target) {
     LogTrace("Place");
     code &= 0xFFFF;
     if (code >= static_cast<std::uint32_t>(CodeCount)) return;
-    // Positions move among the queued codes only: the span of queued codes stays as it was.
-    CharRecord* records = App.CharTable.KeepingQueued();
-    const std::int32_t old = records[code].QueuePos;
+    const std::int32_t old = App.CharTable[code].QueuePos;
     // Placing a character that isn't queued would add a position without growing the queue.
     if (old == 0) return;
 
@@ -234,16 +232,19 @@ void Place(std::uint32_t code, std::int32_t target) {
     if (moved > App.QueueLength) moved = App.QueueLength;
     if (moved < 1) return;
 
-    // Unqueued codes keep position 0: it is never above old, nor at least moved. Computed
-    // without branches, which queued and unqueued codes at random would keep mispredicting.
-    const CodeSpan span = QueuedSpan();
+    // The codes behind the old place move up one, then those from the new place on move back one.
+    // Position 0 (not queued) is never above old nor at least moved, so it stays 0 and the span of
+    // queued codes stays as it was; a record is written only where its position changes.
     const int lowered = static_cast<int>(old);
     const int raised = static_cast<int>(moved);
+    const CodeSpan span = App.QueuedCodes;
+    assert(span == FindQueuedCodes());
     for (int other = span.first; other < span.end; ++other) {
-        int pos = records[other].QueuePos;
+        CharRecord& record = App.CharTable[other];
+        int pos = record.QueuePos;
         pos -= pos > lowered;
         pos += pos >= raised;
-        records[other].QueuePos = static_cast<std::uint16_t>(pos);
+        if (pos != record.QueuePos) record.QueuePos = static_cast<std::uint16_t>(pos);
     }
-    records[code].QueuePos = static_cast<std::uint16_t>(moved);
+    App.CharTable[code].QueuePos = static_cast<std::uint16_t>(moved);
 }

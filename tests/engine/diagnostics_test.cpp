@@ -16,6 +16,7 @@ TEST(DiagnosticWords, DumpTheQueueAndHistoryMarkAllKnownAndReverseTheQueue) {
     App.CharTable[0x5001] = {2, 3, 1, 2, 0, 0};
     App.CharTable[0x4F60] = {3, 12, 10, 0, 0, 0};
     App.QueueLength = 3;
+    App.QueuedCodes = FindQueuedCodes();
     App.ExamHistory[0] = {900, 84, 365, 50};
     App.ExamHistory[HistoryCount - 1] = {1, 2, 3, 4};
     Type("dump1");
@@ -26,10 +27,12 @@ TEST(DiagnosticWords, DumpTheQueueAndHistoryMarkAllKnownAndReverseTheQueue) {
     EXPECT_EQ(ReadFileBytes("exam.txt"), Utf16File(std::u16string(exam.begin(), exam.end())));
 
     App.CharTable[0x5001].QueuePos = 0;  // a gap at 2 after a dump that filled it: no line for 2
+    App.QueuedCodes = FindQueuedCodes();
     Type("dump1");
     EXPECT_EQ(ReadFileBytes("student.txt"), Utf16File(u"1 \u5000 0 0 0\r\n3 \u4F60 12 10 0\r\n"));
 
     App.CharTable[0x5001].QueuePos = 2;
+    App.QueuedCodes = FindQueuedCodes();
     App.ExamHistory[30].Known = 5;
     Type("dump2");
     const CharRecord& second = App.CharTable[0x5001];

@@ -45,6 +45,7 @@ inline int DrawAfterSeed(std::uint32_t seed, int n) {
 inline void MakeQueue(int length) {
     for (int k = 0; k < length; ++k) App.CharTable[0x5000 + k] = {static_cast<std::uint16_t>(k + 1), 0, 0, 0, 1, 0};
     App.QueueLength = length;
+    App.QueuedCodes = FindQueuedCodes();
 }
 
 // The last n lines of "log.txt", each followed by a blank.

@@ -27,6 +27,7 @@ TEST(SetCurrentChar, TakesACharacterWithRecordAndReadingsShufflesThemAndListsIts
     db.AddWord({0x4E03, 0x4E02}, "<ni3 ma1> at the end");
     LoadTestData(db);
     App.CharTable[0x3000].QueuePos = 1;  // no record; would win the tie at the head by its lower code
+    App.QueuedCodes = FindQueuedCodes();
     for (std::uint32_t seed : {1u, 99u, 12345u}) {
         std::string order[3] = {"ma1|a ", "ma2|b ", "ma3|c "};
         for (int k = 0; k < 3; ++k)
@@ -44,12 +45,14 @@ TEST(SetCurrentChar, TakesACharacterWithRecordAndReadingsShufflesThemAndListsIts
               "<ma1 ma1> twice|<ni3 ma1> at the end");
 
     App.CharTable[0x4E02].QueuePos = 0;  // the head with readings is now a filler with one
+    App.QueuedCodes = FindQueuedCodes();
     SeedRandom(5);
     ASSERT_EQ(SetCurrentChar(), 1);
     EXPECT_EQ(DrawRandom(), DrawAfterSeed(5, 2));
 
     for (CharRecord& record : App.CharTable) record.QueuePos = 0;
     App.CharTable[0x4E00].QueuePos = 1;
+    App.QueuedCodes = FindQueuedCodes();
     EXPECT_EQ(SetCurrentChar(), 0);
     EXPECT_EQ(LastLog(1), "924 ");
 
@@ -75,6 +78,7 @@ TEST(SetCurrentChar, DamagedRecordsStopTheProgramSavingOnlyConsistentRecords) {
 
     App.CharTable[0x4E00].QueuePos = 0;
     App.CharTable[0x3400].QueuePos = 1;
+    App.QueuedCodes = FindQueuedCodes();
     App.CharTable[0x5001].Good = 7;  // an answer not yet saved
     App.Answered = true;
     App.AnswerCount = 11;  // not a saving answer: the stop saves on its own
@@ -91,6 +95,7 @@ TEST(SetCurrentChar, DamagedRecordsStopTheProgramSavingOnlyConsistentRecords) {
     // Positions 1, 1: the records fail their test and the file on disk is left as it was.
     const std::vector<std::uint8_t> before = ReadFileBytes("student.lumora");
     App.CharTable[0x5002].QueuePos = 1;
+    App.QueuedCodes = FindQueuedCodes();
     App.CharTable[0x5001].Good = 8;
     App.Answered = true;
     OnChar(' ');

@@ -65,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         App.FreqRank[0x4E00 + k] = static_cast<std::uint16_t>(k + 1);
     }
     App.QueueLength = Queued;
+    App.QueuedCodes = FindQueuedCodes();
     App.TrainingMode = true;
     ConnectWindow(&Services);
     Aborted = false;
