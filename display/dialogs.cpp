@@ -19,6 +19,8 @@
 #include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
+#include "display/caret.h"
+#include "display/text.h"
 #include "engine/drawing.h"
 
 DialogHook DialogOpened = nullptr;

@@ -7,6 +7,9 @@
 #include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
+#include "display/caret.h"
+#include "display/layout.h"
+#include "display/text.h"
 #include "engine/drawing.h"
 
 namespace {
@@ -17,11 +20,6 @@ const QColor StrikeRed(255, 0, 0);
 // The flat frame of an answer box.
 const QColor BoxBorder(0, 0, 0);
 
-int RowTop(int row)
-{
-    return 47 + 30 * row;
-}
-
 }  // namespace
 
 void ShowEntry(int row, int clear)
@@ -29,7 +27,6 @@ void ShowEntry(int row, int clear)
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowEntry");
     if (row < -1 || row > 2) return;
-    if (!RebuildReaches(row == -1 ? QRect(10, RowTop(0), 230, 91) : QRect(10, RowTop(row), 230, 31))) return;
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
     // A finished character keeps no caret anywhere in the entry area.
@@ -39,11 +36,11 @@ void ShowEntry(int row, int clear)
     PreparePainter(painter);
     if (row == -1) {
         for (int k = 0; k < 3; ++k) {
-            FillRectangle(painter, 10, RowTop(k) + 2, 172, RowTop(k) + 30, PanelYellow);
-            FillRectangle(painter, 180, RowTop(k), 239, RowTop(k) + 18, PanelYellow);
+            FillRectangle(painter, RowTextArea(k), PanelYellow);
+            FillRectangle(painter, AnswerBoxPlace(k), PanelYellow);
         }
         painter.end();
-        UpdateDrawingArea(10, RowTop(0), 239, RowTop(2) + 30);
+        UpdateDrawingArea(RowArea(0).left, RowArea(0).top, RowArea(2).right, RowArea(2).bottom);
         return;
     }
     // A row without a reading has nothing to show; the caller only asks for rows that exist.
@@ -51,28 +48,30 @@ void ShowEntry(int row, int clear)
     if (pair == nullptr) return;
 
     const int top = RowTop(row);
-    if (clear) FillRectangle(painter, 10, top + 2, 172, top + 30, PanelYellow);
+    const Rect text = RowTextArea(row);
+    if (clear) FillRectangle(painter, text, PanelYellow);
 
     const bool answered = row < App.ActiveRow || App.Answered;
     const char letter = static_cast<char>('A' + row);
     QByteArray label(1, letter);
     label += ':';
     if (answered) label += ' ' + Narrow(pair->first);
-    TextRect labelRect = {10, top + 2, 172, top + 30};
+    TextRect labelRect = {text.left, text.top, text.right, text.bottom};
     DrawText(painter, label, labelRect, DT_SINGLELINE, bold, TextBlack, PanelYellow);
     DrawText(painter, label, labelRect, DT_SINGLELINE | DT_CALCRECT, bold, TextBlack);
     const int labelRight = labelRect.right;
     const int labelBottom = labelRect.bottom;
-    const int height = labelBottom - (top + 2);
+    const int height = labelBottom - text.top;
 
     // A single reading keeps its meaning hidden until answered; several readings show theirs as
     // the hint for which reading goes into which row.
     if (answered || App.ReadingCount > 1) {
-        TextRect meaningRect = {labelRight + 3, top + 2, 172, top + 30};
+        TextRect meaningRect = {labelRight + 3, text.top, text.right, text.bottom};
         DrawText(painter, Narrow(pair->second), meaningRect, DT_WORDBREAK, normal, TextBlack, PanelYellow);
     }
 
-    TextRect box = {180, top, 239, labelBottom + 2};
+    const Rect place = AnswerBoxPlace(row);
+    TextRect box = {place.left, place.top, place.right, labelBottom + 2};
     if (clear) {
         FillRectangle(painter, box.left, box.top, box.right, box.bottom, BoxWhite);
         FillRectangle(painter, box.left, box.top, box.right, box.top + 1, BoxBorder);
@@ -81,35 +80,36 @@ void ShowEntry(int row, int clear)
         FillRectangle(painter, box.right - 1, box.top, box.right, box.bottom, BoxBorder);
     }
 
-    box.left = 182;
-    int typedRight = 182;
+    box.left = TypedLeft;
+    int typedRight = TypedLeft;
     const QByteArray typed = Narrow(App.TypedPinyin[row]);
     if (!typed.isEmpty()) {
         TextRect typedRect = box;
         DrawText(painter, typed, typedRect, DT_SINGLELINE | DT_VCENTER, bold, TextBlack, BoxWhite);
         DrawText(painter, typed, typedRect, DT_SINGLELINE | DT_VCENTER | DT_CALCRECT, bold, TextBlack);
         // The mark and the caret stay inside the box even for a text too long for it.
-        typedRight = std::min(typedRect.right, 238);
+        typedRight = std::min(typedRect.right, place.right - 1);
     }
 
     if (answered && !typed.isEmpty()) {
         if (App.RowCorrect[row] != 0) {
-            const int middleX = (182 + typedRight) / 2;
-            DrawLine(painter, 180, top + 9, middleX, top + 17, TickGreen);
+            const int middleX = (TypedLeft + typedRight) / 2;
+            DrawLine(painter, place.left, top + 9, middleX, top + 17, TickGreen);
             DrawLine(painter, middleX, top + 17, typedRight, top, TickGreen);
         } else {
             const int strikeY = top + height / 2 + 2;
-            DrawLine(painter, 182, strikeY, typedRight, strikeY, StrikeRed);
+            DrawLine(painter, TypedLeft, strikeY, typedRight, strikeY, StrikeRed);
         }
     }
     painter.end();
 
     if (row == App.ActiveRow && !App.Answered) {
         CreateCaret(1, height);
-        SetCaretPos(typedRight, top + 2);
+        SetCaretPos(typedRight, text.top);
         ShowCaret();
     }
-    UpdateDrawingArea(10, top, 239, top + 30);
+    const Rect area = RowArea(row);
+    UpdateDrawingArea(area.left, area.top, area.right, area.bottom);
 }
 
 void UpdateStatusBar()

@@ -2,9 +2,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
-#include <algorithm>
-#include <array>
-#include <utility>
 #include <vector>
 
 #include "data/database.h"
@@ -12,6 +9,8 @@
 #include "data/program_state.h"
 #include "display/canvas.h"
 #include "display/glyph.h"
+#include "display/layout.h"
+#include "display/text.h"
 #include "engine/drawing.h"
 
 namespace {
@@ -60,12 +59,11 @@ void ShowExamples()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowExamples");
-    // The panel, the texts that spill above and below it and the frames of long words.
-    if (!RebuildReaches(QRect(320, 0, DrawingWidth - 320, DrawingHeight))) return;
     const QFont bold = PointFont(8, 700);
     const QFont normal = PointFont(8, 400);
     const QImage& frame = FramePicture();
-    const QRect panel(325, 25, 580 - 325, 370 - 25);
+    const Rect& p = ExamplePanel;
+    const QRect panel(p.left, p.top, p.right - p.left, p.bottom - p.top);
 
     // The panel's fill does not reach what the last call drew outside it: the window rebuilds that
     // from its background.
@@ -78,45 +76,41 @@ void ShowExamples()
     {
         QPainter painter(&image);
         PreparePainter(painter);
-        FillRectangle(painter, 325, 25, 580, 370, PanelYellow);
-        int d = 3;
-        for (const PairNode* node = App.ExampleList.head; node != nullptr && App.Answered && d < 355;
-             node = node->next, d += 44) {
+        FillRectangle(painter, p, PanelYellow);
+        const PairNode* node = App.ExampleList.head;
+        for (int row = 0; node != nullptr && App.Answered && row < ExampleRows; node = node->next, ++row) {
+            // Each word's frames stand side by side from the panel's left edge, its texts to their right.
+            const int frameTop = p.top + ExampleRowStep * row;
+            const int glyphTop = frameTop + FrameInset;
             const WideString& word = node->pair.first;
-            int glyphRight = 328;  // a word without characters puts its text where a first glyph would be
+            int glyphRight = p.left + FrameInset;  // a word without characters puts its text where a first glyph would be
             for (std::size_t i = 0; i < word.length(); ++i) {
-                const int x = 328 + 29 * static_cast<int>(i);
-                glyphs.push_back({ExampleCode(word[i]), x, 25 + d});
+                const int x = p.left + ExamplePitch * static_cast<int>(i) + FrameInset;
+                glyphs.push_back({ExampleCode(word[i]), x, glyphTop});
                 glyphRight = x + 24;
             }
             const int left = glyphRight + 6;
             const ExampleText text = SplitExampleText(node->pair.second);
-            int translationTop = 25 + d - 5;
+            int translationTop = glyphTop - 5;
             if (text.hasReading) {
-                TextRect readingRect = {left, 25 + d - 5, 580, 51 + d};
+                TextRect readingRect = {left, glyphTop - 5, p.right, glyphTop + 26};
                 DrawText(painter, text.reading, readingRect, DT_WORDBREAK, bold, TextBlack, PanelYellow);
-                drawn |= QRect(left, readingRect.top, 580 - left, readingRect.bottom - readingRect.top);
+                drawn |= QRect(left, readingRect.top, p.right - left, readingRect.bottom - readingRect.top);
                 DrawText(painter, text.reading, readingRect, DT_WORDBREAK | DT_CALCRECT, bold, TextBlack);
                 translationTop = readingRect.bottom - 1;
             }
-            TextRect translationRect = {left, translationTop, 580, 51 + d + 10};
+            TextRect translationRect = {left, translationTop, p.right, glyphTop + 36};
             DrawText(painter, text.translation, translationRect, DT_WORDBREAK, normal, TextBlack, PanelYellow);
-            drawn |= QRect(left, translationTop, 580 - left, 51 + d + 10 - translationTop);
+            drawn |= QRect(left, translationTop, p.right - left, glyphTop + 36 - translationTop);
         }
     }
     // Frames first, then the dots inside them, each written whole after the texts.
-    // Every word holds the current character: each glyph is read once for the whole panel.
-    std::vector<std::pair<std::uint32_t, std::array<std::uint8_t, GlyphBytes>>> read;
     for (const PendingGlyph& pending : glyphs) {
-        DrawPictureBlocks(image, frame, pending.x - 3, pending.y - 3);
-        auto known = std::find_if(read.begin(), read.end(), [&](const auto& entry) { return entry.first == pending.code; });
-        if (known == read.end()) {
-            read.emplace_back(pending.code, std::array<std::uint8_t, GlyphBytes>());
-            known = read.end() - 1;
-            ReadGlyph(pending.code, known->second.data());
-        }
-        DrawGlyph(image, known->second.data(), pending.x, pending.y, TextBlack);
-        drawn |= QRect(pending.x - 3, pending.y - 3, frame.isNull() ? 30 : frame.width(),
+        DrawPictureBlocks(image, frame, pending.x - FrameInset, pending.y - FrameInset);
+        std::uint8_t glyph[GlyphBytes];
+        ReadGlyph(pending.code, glyph);
+        DrawGlyph(image, glyph, pending.x, pending.y, TextBlack);
+        drawn |= QRect(pending.x - FrameInset, pending.y - FrameInset, frame.isNull() ? 30 : frame.width(),
                        frame.isNull() ? 30 : frame.height());
     }
     drawn &= QRect(0, 0, DrawingWidth, DrawingHeight);

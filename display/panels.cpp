@@ -5,12 +5,15 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 
 #include "data/clock.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
 #include "display/glyph.h"
+#include "display/layout.h"
+#include "display/text.h"
 #include "engine/drawing.h"
 
 Rect UpDownArea = {0, 0, 0, 0};
@@ -38,47 +41,46 @@ void ShowLevelBar()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowLevelBar");
-    if (!RebuildReaches(QRect(10, 151, 229, 9))) return;
+    const Rect bar = LevelBarArea;
+    const Rect number = LevelNumberArea;
     const int range = BarRange();
     // Kept inside the bar's own 200 pixels: a count beyond the range would otherwise paint over
     // the number box, the indicator and the chart.
-    long long end = 10 + static_cast<long long>(App.KnownCount) * 200 / range;
-    if (end < 10) end = 10;
-    if (end > 210) end = 210;
-    const int x = static_cast<int>(end);
+    const long long end = bar.left + static_cast<long long>(App.KnownCount) * (bar.right - bar.left) / range;
+    const int x = static_cast<int>(std::clamp<long long>(end, bar.left, bar.right));
 
     QPainter painter(&BackingImage());
     PreparePainter(painter);
-    if (x > 10) FillRectangle(painter, 10, 151, x, 157, App.TrainingMode ? TrainingBlue : ExamRed);
-    FillRectangle(painter, x, 151, 210, 157, BarGrey);
-    FillRectangle(painter, 213, 151, 238, 159, PanelGrey);
-    TextRect box = {213, 151, 238, 159};
+    if (x > bar.left) FillRectangle(painter, bar.left, bar.top, x, bar.bottom, App.TrainingMode ? TrainingBlue : ExamRed);
+    FillRectangle(painter, x, bar.top, bar.right, bar.bottom, BarGrey);
+    FillRectangle(painter, number, PanelGrey);
+    TextRect box = {number.left, number.top, number.right, number.bottom};
     DrawText(painter, QByteArray::number(App.KnownCount), box, DT_SINGLELINE | DT_VCENTER, PointFont(8, 400),
              TextBlack, PanelGrey);
     painter.end();
-    UpdateDrawingArea(10, 151, 238, 159);
+    UpdateDrawingArea(bar.left, bar.top, number.right, number.bottom);
 }
 
 void ShowScales()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowScales");
-    if (!RebuildReaches(QRect(2, 162, 237, 7))) return;
+    const Rect strip = ScaleArea;
     const int range = BarRange();
     const int values[5] = {0, range / 4, range / 2, range / 2 + range / 4, range};
     const int offsets[5] = {6, 51, 100, 151, 201};
 
     QPainter painter(&BackingImage());
     PreparePainter(painter);
-    FillRectangle(painter, 2, 162, 239, 169, PanelGrey);
+    FillRectangle(painter, strip, PanelGrey);
     const QFont font = PixelFont(8, 400);
     for (int i = 0; i < 5; ++i) {
-        TextRect place = {2 + offsets[i], 162, 239, 169};
+        TextRect place = {strip.left + offsets[i], strip.top, strip.right, strip.bottom};
         DrawText(painter, QByteArray::number(values[i]), place, DT_SINGLELINE | DT_VCENTER, font, TextBlack,
                  PanelGrey);
     }
     painter.end();
-    UpdateDrawingArea(2, 162, 239, 169);
+    UpdateDrawingArea(strip.left, strip.top, strip.right, strip.bottom);
 }
 
 void ShowUpDown(double change, int hide)
@@ -95,9 +97,9 @@ void ShowUpDown(double change, int hide)
     }
     const QImage& picture = change >= 0 ? UpPicture() : DownPicture();
     UpDownShown = 1;
-    UpDownArea = {240, 150, 240 + picture.width(), 150 + picture.height()};
+    UpDownArea = {UpDownLeft, UpDownTop, UpDownLeft + picture.width(), UpDownTop + picture.height()};
     if (picture.isNull()) return;
-    DrawPictureBlocks(BackingImage(), picture, 240, 150);
+    DrawPictureBlocks(BackingImage(), picture, UpDownLeft, UpDownTop);
     UpdateDrawingArea(UpDownArea.left, UpDownArea.top, UpDownArea.right, UpDownArea.bottom);
 }
 
@@ -105,8 +107,6 @@ void ShowProgress()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowProgress");
-    // The chart with the labels over its bars and the ages under them.
-    if (!RebuildReaches(QRect(0, 190, 280, 190))) return;
     const int today = GetTime();
 
     // Day 0 marks a slot no exam has filled yet; it draws nothing and does not set the scale.
@@ -124,7 +124,7 @@ void ShowProgress()
         if (known[k] > top) top = known[k];
     }
 
-    const int left = 10, chartTop = 193, right = 265, bottom = 370;
+    const int left = ChartArea.left, chartTop = ChartArea.top, right = ChartArea.right, bottom = ChartArea.bottom;
     const int baseline = bottom - 20;
     const int unit = (right - left) / 16;
     const QFont font = PointFont(7, 400);

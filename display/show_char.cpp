@@ -1,13 +1,13 @@
 // The glyph box: the current character, or its simplified and traditional forms side by side.
 #include <QImage>
 #include <QPainter>
-#include <utility>
 
 #include "data/database.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
 #include "display/glyph.h"
+#include "display/layout.h"
 #include "engine/drawing.h"
 
 Rect GlyphArea = {0, 0, 0, 0};
@@ -16,8 +16,6 @@ void ShowChar()
 {
     if (DrawingWidget == nullptr) return;
     LogTrace("ShowChar");
-    // The boxes of either form, and the box they replace.
-    if (!RebuildReaches(QRect(80, 10, 80, 50))) return;
     QImage& image = BackingImage();
     const Rect erased = GlyphArea;
 
@@ -37,25 +35,24 @@ void ShowChar()
     ReadGlyph(other, otherGlyph);
 
     const bool simplified = (App.DisplayOptions & CharsSimplified) != 0;
-    const bool both = simplified && valid && std::as_const(App.CharTable)[code].ShowBoth != 0;
+    const bool both = simplified && valid && App.CharTable[code].ShowBoth != 0;
     if (erased.left != 0) {
         QPainter painter(&image);
         PreparePainter(painter);
         FillRectangle(painter, erased.left, erased.top, erased.right, erased.bottom, PanelYellow);
     }
+    // The right frame, copied second, owns the column the two share.
+    const int glyphTop = FrameTop + FrameInset;
     if (both) {
-        DrawPictureBlocks(image, frame, 84, 17);
-        DrawPictureBlocks(image, frame, 113, 17);
+        DrawPictureBlocks(image, frame, LeftFrameLeft, FrameTop);
+        DrawPictureBlocks(image, frame, RightFrameLeft, FrameTop);
+        DrawGlyph(image, otherGlyph, LeftFrameLeft + FrameInset, glyphTop, Qt::black);
+        DrawGlyph(image, mainGlyph, RightFrameLeft + FrameInset, glyphTop, Qt::black);
+        GlyphArea = {LeftFrameLeft, FrameTop, RightFrameLeft + frameWidth, FrameTop + frameHeight};
     } else {
-        DrawPictureBlocks(image, frame, 97, 17);
-    }
-    if (both) {
-        DrawGlyph(image, otherGlyph, 87, 20, Qt::black);
-        DrawGlyph(image, mainGlyph, 116, 20, Qt::black);
-        GlyphArea = {87 - 3, 20 - 3, 116 + frameWidth - 3, 20 + frameHeight - 3};
-    } else {
-        DrawGlyph(image, simplified ? otherGlyph : mainGlyph, 100, 20, Qt::black);
-        GlyphArea = {97, 17, 100 + frameWidth - 3, 20 + frameHeight - 3};
+        DrawPictureBlocks(image, frame, SingleFrameLeft, FrameTop);
+        DrawGlyph(image, simplified ? otherGlyph : mainGlyph, SingleFrameLeft + FrameInset, glyphTop, Qt::black);
+        GlyphArea = {SingleFrameLeft, FrameTop, SingleFrameLeft + frameWidth, FrameTop + frameHeight};
     }
     if (erased.left != 0) UpdateDrawingArea(erased.left, erased.top, erased.right, erased.bottom);
     UpdateDrawingArea(GlyphArea.left, GlyphArea.top, GlyphArea.right, GlyphArea.bottom);

@@ -25,6 +25,7 @@
 #include "data/log.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
+#include "display/caret.h"
 #include "display/dialogs.h"
 #include "engine/drawing.h"
 #include "engine/exam.h"
@@ -156,7 +157,9 @@ void DrawingArea::paintEvent(QPaintEvent* event)
         OnPaint();
     }
     QPainter painter(this);
-    PaintDrawingArea(painter, event->rect(), caretOn_);
+    PaintDrawingArea(painter, event->rect());
+    if (caretOn_)
+        PaintCaret(painter, event->rect());
 }
 
 void DrawingArea::keyPressEvent(QKeyEvent* event)

@@ -15,27 +15,13 @@ static constexpr qint64 MaxPictureBytes = 32 * 1024 * 1024;
 
 namespace {
 
-// One fixed format keeps painting predictable; three bytes a pixel, as a picture without
-// transparency needs, hold it in a quarter less memory than the window's own four.
+// Decoded to the backing image's own format, so that painting copies it as it is.
 bool Decode(const QByteArray& bytes, QImage& pixels)
 {
-    QImage decoded;
-    if (!decoded.loadFromData(bytes) || decoded.isNull())
+    if (!pixels.loadFromData(bytes) || pixels.isNull())
         return false;
-    // Qt converts an image this large on a pool of helper threads; two threads started for a
-    // quarter of a millisecond of work cost more than they save, so the copy is made here.
-    if (decoded.format() != QImage::Format_RGB32)
-        decoded = decoded.convertToFormat(QImage::Format_RGB32);
-    pixels = QImage(decoded.size(), QImage::Format_RGB888);
-    for (int y = 0; y < decoded.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
-        uchar* to = pixels.scanLine(y);
-        for (int x = 0; x < decoded.width(); ++x, to += 3) {
-            to[0] = static_cast<uchar>(qRed(from[x]));
-            to[1] = static_cast<uchar>(qGreen(from[x]));
-            to[2] = static_cast<uchar>(qBlue(from[x]));
-        }
-    }
+    if (pixels.format() != QImage::Format_RGB32)
+        pixels = pixels.convertToFormat(QImage::Format_RGB32);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "data/log.h"
 #include "data/seams.h"
 #include "display/canvas.h"
+#include "display/caret.h"
 #include "engine/window.h"
 #include "shell/main_window.h"
 #include "shell/winmain.h"

@@ -28,12 +28,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "display/yellow_areas.h"
+#include "display/layout.h"
 
 namespace {
 
-constexpr int Width = 600;
-constexpr int Height = 380;
+constexpr int Width = DrawingWidth;
+constexpr int Height = DrawingHeight;
 const QColor Yellow(255, 255, 0);
 
 struct Style {
@@ -167,7 +167,7 @@ int WrongYellowPixels(const QString& path)
     if (decoded.isNull())
         return -1;
     int wrong = 0;
-    for (const PanelArea& area : YellowAreas) {
+    for (const Rect& area : YellowAreas) {
         for (int y = area.top - 1; y <= area.bottom; ++y)
             for (int x = area.left - 1; x <= area.right; ++x)
                 wrong += (decoded.pixel(x, y) & 0xFFFFFF) != 0xFFFF00;

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QString>
 
-#include "display/yellow_areas.h"
+#include "display/layout.h"
 #include "tests/display/display_fixture.h"
 
 namespace {
@@ -21,7 +21,7 @@ TEST(BackgroundPictures, DecodeToThePanelYellowUnderEveryErasedArea)
     for (const QImage* picture : {&training, &exam}) {
         ASSERT_EQ(picture->size(), QSize(600, 380));
         int wrong = 0;
-        for (const PanelArea& area : YellowAreas) {
+        for (const Rect& area : YellowAreas) {
             // One pixel around each area too: a smoothly scaled picture blends it in.
             for (int y = area.top - 1; y <= area.bottom; ++y)
                 for (int x = area.left - 1; x <= area.right; ++x)

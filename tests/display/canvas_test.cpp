@@ -44,11 +44,12 @@ TEST_F(CanvasTest, OneCaretShownInvertedOverTheImage)
 
     QImage screen(DrawingWidth, DrawingHeight, QImage::Format_RGB32);
     QPainter painter(&screen);
-    PaintDrawingArea(painter, screen.rect(), true);
+    PaintDrawingArea(painter, screen.rect());
+    PaintCaret(painter, screen.rect());
     EXPECT_EQ(screen.pixel(182, 60) & 0xFFFFFF, Black);
     EXPECT_EQ(screen.pixel(182, 61) & 0xFFFFFF, White);
     EXPECT_EQ(Pixel(182, 49), White) << "the caret never enters the backing image";
-    PaintDrawingArea(painter, screen.rect(), false);
+    PaintDrawingArea(painter, screen.rect());
     EXPECT_EQ(screen.pixel(182, 49) & 0xFFFFFF, White) << "the blink's off phase";
 
     CreateCaret(1, 5);
@@ -84,27 +85,4 @@ TEST_F(CanvasTest, EveryOperationTracesItsNameAndNeedsAWindow)
     EXPECT_EQ(Count(0, 0, 600, 380, White), 600 * 380);
     EXPECT_EQ(labels[0].text(), "");
     EXPECT_EQ(UpDownShown, 0);
-}
-
-TEST_F(CanvasTest, LinesSetTheSamePixelsAsOneFillAPixel)
-{
-    // Without a clip the pixels are set straight in the image; a clip as large as the image makes
-    // the painter fill them one by one. Lines in every direction, some running off the image.
-    const int ends[][4] = {{180, 56, 210, 64}, {210, 64, 238, 47}, {182, 60, 230, 60}, {10, 350, 265, 350},
-                           {5, 5, 5, 40},      {590, 370, 620, 395}, {-5, 10, 30, -8},  {300, 200, 250, 120}};
-    QImage direct(DrawingWidth, DrawingHeight, QImage::Format_RGB32);
-    direct.fill(Qt::white);
-    QImage filled = direct.copy();
-    {
-        QPainter straight(&direct);
-        QPainter clipped(&filled);
-        clipped.setClipRect(filled.rect());
-        for (const auto& end : ends) {
-            DrawLine(straight, end[0], end[1], end[2], end[3], TextBlack);
-            DrawLine(clipped, end[0], end[1], end[2], end[3], TextBlack);
-        }
-    }
-    EXPECT_TRUE(direct == filled);
-    EXPECT_EQ(direct.pixel(229, 60), qRgb(0, 0, 0));
-    EXPECT_EQ(direct.pixel(230, 60), qRgb(255, 255, 255)) << "the end point is left out";
 }

@@ -10,6 +10,8 @@
 #include "data/database.h"
 #include "data/program_state.h"
 #include "display/canvas.h"
+#include "display/caret.h"
+#include "display/text.h"
 #include "display/glyph.h"
 #include "engine/window.h"
 #include "tests/support/test_support.h"

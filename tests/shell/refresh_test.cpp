@@ -12,6 +12,7 @@
 #include "data/program_state.h"
 #include "data/seams.h"
 #include "display/canvas.h"
+#include "display/caret.h"
 #include "display/panels.h"
 #include "engine/window.h"
 #include "tests/shell/shell_fixture.h"
