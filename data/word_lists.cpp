@@ -3,8 +3,6 @@
 #include "data/word_lists.h"
 
 #include <cctype>
-#include <condition_variable>
-#include <mutex>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -73,77 +71,11 @@ int LoadPinyinList() {
     return 1;
 }
 
-namespace {
-
-// What was read ahead, and whether the main thread still waits for it.
-struct WordsAhead {
-    std::mutex lock;
-    std::condition_variable done;
-    std::string name;
-    bool expected = false;
-    bool ready = false;
-    int result = 0;
-    WordPairList words;
-};
-
-WordsAhead& Ahead() {
-    static WordsAhead ahead;
-    return ahead;
-}
-
-// The words read ahead from 'name', when they were expected: waits for them and moves them into
-// 'list' (which must be empty). False when nothing was read ahead for this file; words read ahead
-// for another one are then dropped, as nobody will ask for them.
-bool TakeWordsAhead(const std::string& name, WordPairList& list, int& result) {
-    WordsAhead& ahead = Ahead();
-    std::unique_lock<std::mutex> hold(ahead.lock);
-    if (!ahead.expected) return false;
-    if (ahead.name != name || list.count != 0) {
-        ahead.expected = false;
-        ahead.words.Clear();
-        return false;
-    }
-    ahead.done.wait(hold, [&ahead] { return ahead.ready; });
-    ahead.expected = false;
-    result = ahead.result;
-    list.TakeFrom(ahead.words);
-    return true;
-}
-
-}  // namespace
-
-void ExpectWordsAhead(const std::string& name) {
-    WordsAhead& ahead = Ahead();
-    std::lock_guard<std::mutex> hold(ahead.lock);
-    ahead.name = name;
-    ahead.expected = true;
-    ahead.ready = false;
-}
-
-void ReadWordsAhead() {
-    WordsAhead& ahead = Ahead();
-    std::string name;
-    {
-        std::lock_guard<std::mutex> hold(ahead.lock);
-        if (!ahead.expected || ahead.ready) return;
-        name = ahead.name;
-    }
-    WordPairList words;
-    const int result = ReadWordFile(name.c_str(), words);
-    std::lock_guard<std::mutex> hold(ahead.lock);
-    ahead.words.Clear();
-    if (ahead.expected) ahead.words.TakeFrom(words);
-    ahead.result = result;
-    ahead.ready = true;
-    ahead.done.notify_all();
-}
+WordFileReader ReadWords = ReadWordFile;
 
 int LoadWdsList() {
     LogTrace("LoadWdsList");
-    int read = 0;
-    if (!TakeWordsAhead(App.Files.Words.c_str(), App.WordList, read))
-        read = ReadWordFile(App.Files.Words.c_str(), App.WordList);
-    if (!read) {
+    if (!ReadWords(App.Files.Words.c_str(), App.WordList)) {
         LogStep(738);
         return 0;
     }

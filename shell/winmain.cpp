@@ -38,8 +38,6 @@ int FatalError(const char* text, int stepCode)
 
 }  // namespace
 
-bool ProcessEndsAfterRun = false;
-
 int Winmain()
 {
     if (AskLearner == AskLearnerDefault)
@@ -81,10 +79,7 @@ int Winmain()
 
     CloseHelpWindow();
     ForgetWindow();
-    if (ProcessEndsAfterRun)
-        window->hide();
-    else
-        delete window;
+    delete window;
     if (code == 2)
         SaveDataAtQuit();
     FreeMemory();

@@ -7,11 +7,6 @@
 // Needs a QApplication.
 int Winmain();
 
-// Set by a program whose process ends as soon as Winmain returns: the main window is then only
-// hidden, and the system takes it down with the process (two milliseconds of X requests saved at
-// every quit). Tests, which run many times in one process, and leak-checking builds leave it false.
-extern bool ProcessEndsAfterRun;
-
 // Answers questions to the learner with a Qt message box; installed by Winmain unless a test
 // has put its own answerer in place.
 int AskLearnerQt(const char* text, const char* caption, int buttons, int owned);

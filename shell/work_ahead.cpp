@@ -31,15 +31,42 @@ void Join(std::thread& worker)
         worker.join();
 }
 
+// The one read-ahead whose words are still to be handed over.
+WordFileAhead* Pending = nullptr;
+
 }  // namespace
 
-WordFileAhead::WordFileAhead()
+WordFileAhead::WordFileAhead() : name_(ReadOnlyFile("wtf").c_str())
 {
-    ExpectWordsAhead(ReadOnlyFile("wtf").c_str());
-    worker_ = StartOrDo(ReadWordsAhead);
+    reader_ = StartOrDo([this] { result_ = ReadWordFile(name_.c_str(), words_); });
+    Pending = this;
+    ReadWords = HandOver;
 }
 
-WordFileAhead::~WordFileAhead() { Join(worker_); }
+WordFileAhead::~WordFileAhead()
+{
+    Join(reader_);
+    if (Pending == this) {
+        Pending = nullptr;
+        ReadWords = ReadWordFile;
+    }
+}
+
+int WordFileAhead::HandOver(const char* name, WordPairList& list)
+{
+    // Handed over once; any later load reads the file itself.
+    WordFileAhead& ahead = *Pending;
+    Pending = nullptr;
+    ReadWords = ReadWordFile;
+    Join(ahead.reader_);
+    // Words read for another file, or for a list that holds words already, are not what is asked for.
+    if (ahead.name_ != name || list.count != 0) {
+        ahead.words_.Clear();
+        return ReadWordFile(name, list);
+    }
+    list.TakeFrom(ahead.words_);
+    return ahead.result_;
+}
 
 FontsAhead::FontsAhead() : worker_(StartOrDo([] { QFontDatabase::families(); })) {}
 

@@ -18,8 +18,8 @@
 #include "engine/window.h"
 #include "shell/main_window.h"
 #include "shell/process_start.h"
+#include "shell/program_folders.h"
 #include "shell/work_ahead.h"
-#include "shell/process_exit.h"
 #include "shell/winmain.h"
 
 namespace {
@@ -98,20 +98,15 @@ private:
 int main(int argc, char** argv)
 {
     std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
-    // The program's own start, as in its main().
+    // The program's own start, in the order of its main().
     PrepareProcess();
+    ChooseFilePlaces(argc > 0 ? argv[0] : nullptr);
     const WordFileAhead words;
     QApplication application(argc, argv);
     const FontsAhead fonts;
     Watcher watcher(argc > 1 && std::string(argv[1]) == "--quit");
     application.installEventFilter(&watcher);
-#ifndef LUMORA_SANITIZE
-    ProcessEndsAfterRun = true;
-#endif
     const int result = Winmain();
     std::fflush(stdout);
-#ifndef LUMORA_SANITIZE
-    EndProcess(result);
-#endif
     return result;
 }

@@ -1,8 +1,6 @@
 // LoadPinyinList and LoadWdsList: the reading rules, records cut short and over-long data.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <thread>
 
 #include "data/log.h"
 #include "data/program_state.h"
@@ -97,48 +95,4 @@ TEST(LoadWdsList, CutShortOverLongOrFFFFRecordsAreDropped) {
     EXPECT_EQ(App.WordList.head->Word().length(), 249u);
     EXPECT_EQ(App.WordList.head->Text().length(), 251u);
     EXPECT_EQ(Words()[1], "7 |b");
-}
-
-// Words read ahead on another thread are the words LoadWdsList would have read, and a file that
-// cannot be read ahead fails the step as a missing one does. Words read ahead for another file are
-// not taken.
-TEST(LoadWdsList, TakesTheWordsReadAheadForItsFile) {
-    const Bytes file = Join({Record({0x4F60, 0x597D}, "c16l 7>0la 7:330"), Record({1, 0, 2}, std::string("=\0=", 3)),
-                             Record({3}, "=")});
-    Lines direct;
-    {
-        TestFolder folder;
-        WriteFileBytes("wtf", file);
-        ASSERT_EQ(LoadWdsList(), 1);
-        direct = Words();
-    }
-    {
-        TestFolder folder;
-        WriteFileBytes("wtf", file);
-        ExpectWordsAhead(App.Files.Words.c_str());
-        std::thread ahead(ReadWordsAhead);
-        // The file goes once it was read ahead; the step takes what was read.
-        ahead.join();
-        std::remove("wtf");
-        ASSERT_EQ(LoadWdsList(), 1);
-        EXPECT_EQ(Words(), direct);
-    }
-    {
-        TestFolder folder;
-        ExpectWordsAhead(App.Files.Words.c_str());
-        std::thread ahead(ReadWordsAhead);
-        EXPECT_EQ(LoadWdsList(), 0);
-        ahead.join();
-        EXPECT_EQ(LogLines(), Lines{"738"});
-        EXPECT_EQ(App.WordList.count, 0);
-    }
-    {
-        TestFolder folder;
-        WriteFileBytes("other", Join({Record({9}, "=")}));
-        WriteFileBytes("wtf", file);
-        ExpectWordsAhead("other");
-        ReadWordsAhead();
-        ASSERT_EQ(LoadWdsList(), 1);
-        EXPECT_EQ(Words(), direct);
-    }
 }
