@@ -3,17 +3,19 @@
 // Not installed. Run it with QT_QPA_PLATFORM=offscreen in a folder holding the data files.
 //
 //   lumora_driver [--pause MS] [--wait-limit MS] [--instance NAME] [--answer yes|no]
-//                 [--answers N] [--linger MS] [--minimized] [--save-log FILE]
+//                 [--answers N] [--linger MS] [--minimized] [--save-log FILE] [--hold-final-save FILE]
 //
 //   --answers N    once running, answer N characters (every fifth wrongly) and quit; -1 never quits
 //   --linger MS    without answers: stay MS ms, then quit (the quit saves)
 //   --minimized    start minimized and print "raised" when another copy brings the window back
 //   --save-log F   before each save append "saving <hash>" to F (the hash of what the save writes)
+//   --hold-final-save F  hold the save at quit, once begun, until the file F exists
 //
 // Prints "running <ms> <hash>" when the loop starts (the hash of the records as loaded), "asked
 // <text>" for every message, "ended <ms>" when Winmain returns, and exits with Winmain's result.
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QTimer>
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +36,7 @@ namespace {
 
 int YesNoAnswer = AnswerNo;
 std::string SaveLog;
+std::string HoldFinalSave;
 int PauseMs = 0;
 
 std::string Hash(const std::vector<std::uint8_t>& bytes)
@@ -72,6 +75,12 @@ void LogThenPause(int ms)
     }
     if (ms > 0)
         PauseBeforeSaveDefault(ms);
+    // Only the save at quit runs after the event loop has ended. The wait is bounded, so that a
+    // test that never lets go does not leave the process behind.
+    if (QuitRequested && !HoldFinalSave.empty()) {
+        for (int waited = 0; waited < 60000 && !QFile::exists(QString::fromLocal8Bit(HoldFinalSave.c_str())); waited += 10)
+            PauseBeforeSaveDefault(10);
+    }
 }
 
 // One step of a learner at the keyboard: type the readings of the current character (every fifth
@@ -164,6 +173,8 @@ int main(int argc, char** argv)
             Minimized = true;
         else if (option == "--save-log")
             SaveLog = value, ++i;
+        else if (option == "--hold-final-save")
+            HoldFinalSave = value, ++i;
     }
     SavePauseMs = PauseMs > 0 ? PauseMs : (SaveLog.empty() ? 0 : 1);
     PauseBeforeSave = LogThenPause;
