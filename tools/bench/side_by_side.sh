@@ -1,14 +1,18 @@
 #!/bin/bash
-# Starts Lumora, Granule and KWordQuiz side by side under Xvfb, in interleaved rounds, and reports
-# for each the time from process start to its main window being mapped and its peak resident size:
-# min / median / max, and the medians of the per-round ratios Lumora : other.
+# Starts Lumora, the bare-Qt floor, Granule and KWordQuiz side by side under Xvfb, in interleaved
+# rounds, and reports for each the time from process start to its main window being mapped and its
+# peak resident size: min / median / max, and the medians of the per-round ratios Lumora : other
+# (for the floor also the median of Lumora's peak RSS minus the floor's).
 #
 #   tools/bench/side_by_side.sh [ROUNDS] [DISPLAY_NUMBER] [RUN_FOLDER]
 #
-# ROUNDS defaults to 10, the display to :95, RUN_FOLDER to build/run (built beforehand). Lumora runs
-# from a copy of RUN_FOLDER with a learner file that has answers. Granule and KWordQuiz are
-# installed with apt-get when missing. Not part of the test suite: the figures depend on the load
-# of the machine, so run it on a quiet machine and read medians.
+# ROUNDS defaults to 10, the display to :95, RUN_FOLDER to build/run. Run it after a build
+# (bash tools/test.sh or tools/run.sh), which also builds the floor: build/tools/bench/bare_qt_window,
+# a bare Qt 6 Widgets window of Lumora's size with a menu bar and a status bar (BARE_QT names
+# another). Lumora runs from a copy of RUN_FOLDER with a learner file that has answers. What is
+# missing of Xvfb, xdpyinfo, the X11 headers, Granule and KWordQuiz is installed with apt-get.
+# Not part of the test suite: the figures depend on the load of the machine, so run it on a quiet
+# machine and read medians.
 #
 # Method: tools/bench/map_watch.c (built here with cc) forks the program and listens on the root
 # window for MapNotify; without a window manager a top-level window is mapped the moment the
@@ -21,15 +25,11 @@ rounds="${1:-10}"
 display_number="${2:-95}"
 run_folder="${3:-$root/build/run}"
 
-missing=()
-[ -x /usr/games/granule ] || missing+=(granule)
-command -v kwordquiz >/dev/null || missing+=(kwordquiz)
-command -v Xvfb >/dev/null || missing+=(xvfb)
-if ((${#missing[@]})); then
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bare_qt="${BARE_QT:-$root/build/tools/bench/bare_qt_window}"
+
+bash "$root/tools/install_deps.sh" xvfb x11-utils libx11-dev granule kwordquiz
 [ -x "$run_folder/lumora" ] || { echo "no lumora in $run_folder: build first" >&2; exit 1; }
+[ -x "$bare_qt" ] || { echo "no $bare_qt: build first" >&2; exit 1; }
 
 work="$(mktemp -d /tmp/side_by_side.XXXXXX)"
 xvfb_pid=""
@@ -61,6 +61,7 @@ run_one() {  # name -> "mapped_ms rss_kb"
   local -a command
   case "$name" in
     lumora) command=(./lumora) ;;
+    bare) command=("$bare_qt") ;;
     granule) command=(/usr/games/granule) ;;
     kwordquiz) command=(kwordquiz) ;;
   esac
@@ -70,14 +71,14 @@ run_one() {  # name -> "mapped_ms rss_kb"
   echo "$line" | sed -E 's/mapped_ms=([^ ]+) rss_kb=(.*)/\1 \2/'
 }
 
-programs=(lumora granule kwordquiz)
+programs=(lumora bare granule kwordquiz)
 for name in "${programs[@]}"; do run_one "$name" >/dev/null; done  # warm-up, dropped
 
 : >"$work/results"
 for round in $(seq "$rounds"); do
   # The order turns each round, so no program always runs first or last.
-  for k in 0 1 2; do
-    name="${programs[$(((round + k) % 3))]}"
+  for k in "${!programs[@]}"; do
+    name="${programs[$(((round + k) % ${#programs[@]}))]}"
     echo "$round $name $(run_one "$name")" >>"$work/results"
   done
 done
@@ -91,16 +92,20 @@ for rnd, name, ms, kb in rows:
     data.setdefault(name, {})[int(rnd)] = (float(ms), float(kb) / 1024)
 def describe(values):
     return "min %7.1f  median %7.1f  max %7.1f" % (min(values), statistics.median(values), max(values))
+names = ("lumora", "bare", "granule", "kwordquiz")
 print("start to main window mapped (ms):")
-for name in ("lumora", "granule", "kwordquiz"):
+for name in names:
     print("  %-10s %s" % (name, describe([v[0] for v in data[name].values()])))
 print("peak RSS (MB):")
-for name in ("lumora", "granule", "kwordquiz"):
+for name in names:
     print("  %-10s %s" % (name, describe([v[1] for v in data[name].values()])))
 print("medians of per-round ratios, Lumora : other:")
-for other in ("granule", "kwordquiz"):
+for other in names[1:]:
     rounds = sorted(set(data["lumora"]) & set(data[other]))
     t = statistics.median(data["lumora"][r][0] / data[other][r][0] for r in rounds)
     m = statistics.median(data["lumora"][r][1] / data[other][r][1] for r in rounds)
     print("  %-10s start %.2f   peak RSS %.2f" % (other, t, m))
+rounds = sorted(set(data["lumora"]) & set(data["bare"]))
+extra = statistics.median(data["lumora"][r][1] - data["bare"][r][1] for r in rounds)
+print("Lumora's peak RSS above the bare-Qt floor (median of per-round differences): %.1f MB" % extra)
 EOF
