@@ -2,6 +2,7 @@
 #include "data/lists.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -116,6 +117,8 @@ void WordPairList::Clear() {
 }
 
 void WordPairList::TakeFrom(WordPairList& other) {
+    // Whatever this list held would be lost without being freed.
+    assert(count == 0 && kept_.empty() && blocks_.empty());
     // The nodes and records stay where they are: only the owners of their memory change hands.
     kept_ = std::move(other.kept_);
     blocks_ = std::move(other.blocks_);

@@ -102,6 +102,8 @@ bool RebuildPending()
 
 QRegion BeginRebuild()
 {
+    // A rebuild never starts inside another: the drawing operations it runs only draw.
+    assert(!InRebuild);
     InRebuild = true;
     const QRegion region = PendingRegion;
     PendingRegion = QRegion();
