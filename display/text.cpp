@@ -21,8 +21,8 @@ QFont PixelFont(int pixels, int weight)
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels > 0 ? pixels : 1);
     font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
-    // Bitmap-like text as the original drew it: no smoothing, no kerning, full hinting. The
-    // bold face's hints thin its stems to one pixel at these sizes, so that it looks no different
+    // Bitmap-like text as the original drew it: no smoothing, no kerning, full hinting (where a
+    // logical pixel is a device pixel, see FontForDevice). The bold face's hints thin its stems to one pixel at these sizes, so that it looks no different
     // from the normal face; unhinted it keeps its two-pixel stems.
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(weight >= 700 ? QFont::PreferNoHinting : QFont::PreferFullHinting);
@@ -36,6 +36,9 @@ QFont PointFont(int points, int weight)
     return PixelFont(pixels, weight);
 }
 
+namespace {
+
+// The font as text is drawn with it on a device of the given pixel ratio.
 QFont FontForDevice(const QFont& font, double ratio)
 {
     if (ratio == 1.0) return font;
@@ -48,8 +51,6 @@ QFont FontForDevice(const QFont& font, double ratio)
     unhinted.setHintingPreference(QFont::PreferNoHinting);
     return unhinted;
 }
-
-namespace {
 
 // Splits the text into the lines DrawText would draw: one line for DT_SINGLELINE, otherwise at
 // line ends and, with DT_WORDBREAK, at the last blank that keeps a line inside 'width'.

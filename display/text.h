@@ -38,11 +38,7 @@ struct TextRect {
 
 // Draws 8-bit text in the rectangle with the flags, clipped to it; when 'background' is valid the
 // text's cells are filled with it first (opaque mode). With DT_CALCRECT nothing is drawn and the
-// rectangle is set to the measured one. Returns the height of the text drawn or measured. Text is
-// laid out and drawn with the font as it suits the painter's device (see FontForDevice).
+// rectangle is set to the measured one. Returns the height of the text drawn or measured. The
+// font's hints apply only where a logical pixel is one device pixel of the painter's device.
 int DrawText(QPainter& painter, const QByteArray& text, TextRect& rect, unsigned flags,
              const QFont& font, const QColor& colour, const QColor& background = QColor());
-
-// The font as text is drawn with it on a device of the given pixel ratio: hinted only where a
-// logical pixel is one device pixel.
-QFont FontForDevice(const QFont& font, double ratio);
