@@ -18,7 +18,6 @@
 #include "engine/window.h"
 #include "shell/main_window.h"
 #include "shell/process_start.h"
-#include "shell/program_folders.h"
 #include "shell/work_ahead.h"
 #include "shell/winmain.h"
 
@@ -98,9 +97,9 @@ private:
 int main(int argc, char** argv)
 {
     std::printf("main entered: %.0f ms after process start\n", SinceProcessStart());
-    // The program's own start, in the order of its main().
+    // The program's own start, in the order of its main(), except that the files stay in the
+    // current folder (the program would look beside this tool).
     PrepareProcess();
-    ChooseFilePlaces(argc > 0 ? argv[0] : nullptr);
     const WordFileAhead words;
     QApplication application(argc, argv);
     const FontsAhead fonts;

@@ -22,11 +22,10 @@ Lines Words()
     return out;
 }
 
-// Two words, 你好 and 一, with texts hidden as the file holds them.
-const Bytes WordFile = {2, 0x60, 0x4F, 0x7D, 0x59, 4, 'c', '1', '6', 'l', 1, 0x00, 0x4E, 1, '='};
-
 TEST(WordFileAhead, HandsOverTheWordsLoadWdsListWouldRead)
 {
+    // Two words, 你好 and 一, with texts hidden as the file holds them.
+    const Bytes WordFile = {2, 0x60, 0x4F, 0x7D, 0x59, 4, 'c', '1', '6', 'l', 1, 0x00, 0x4E, 1, '='};
     Lines direct;
     {
         TestFolder folder;
