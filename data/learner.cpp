@@ -3,6 +3,7 @@
 #include "data/learner.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -126,15 +127,18 @@ struct LearnerSnapshot {
     std::vector<CharRecord> chars;
     std::vector<ExamRecord> history;
     std::int32_t queueLength;
+    CodeSpan queuedCodes;
 
     LearnerSnapshot()
         : chars(std::begin(App.CharTable), std::end(App.CharTable)),
           history(App.ExamHistory, App.ExamHistory + HistoryCount),
-          queueLength(App.QueueLength) {}
+          queueLength(App.QueueLength),
+          queuedCodes(App.QueuedCodes) {}
     void Restore() const {
         std::copy(chars.begin(), chars.end(), App.CharTable);
         std::copy(history.begin(), history.end(), App.ExamHistory);
         App.QueueLength = queueLength;
+        App.QueuedCodes = queuedCodes;
     }
 };
 
@@ -159,6 +163,7 @@ int ReadOldLearnerFile(std::FILE* file) {
         LogStep(StepImportDamaged);
         return 0;
     }
+    App.QueuedCodes = FindQueuedCodes();
     if (version > 0) {
         long obsolete = ReadU16(file);
         if (obsolete < 0 || std::fseek(file, obsolete * 7, SEEK_CUR) != 0) {
@@ -219,10 +224,7 @@ int LoadStudent2() {
 
 int LoadStudent() {
     LogTrace("LoadStudent");
-    if (LoadStudent2()) {
-        App.QueuedCodes = FindQueuedCodes();
-        return 1;
-    }
+    if (LoadStudent2()) return 1;
 
     ByteFile learner(App.Files.Learner.c_str(), "rb");
     if (!learner.IsOpen()) {
@@ -330,20 +332,20 @@ CodeSpan FindQueuedCodes() {
     return first < end ? CodeSpan{first, end} : CodeSpan{};
 }
 
-// Trusts nothing, not even the span of queued codes: it guards the learner's file. Counts and sums
-// in 64 bits: m (m + 1) / 2 passes 2^31 once m is above 65535 / sqrt 2.
+// Counts and sums in 64 bits: m (m + 1) / 2 passes 2^31 once m is above 65535 / sqrt 2. A queued
+// code outside the span would be missed by the count, which must equal QueueLength.
 int TestData() {
     LogTrace("TestData");
     long long sum = 0;
     long long count = 0;
-    bool beyond = false;
-    for (const CharRecord& record : App.CharTable) {
-        const std::uint16_t pos = record.QueuePos;
-        beyond |= pos > MaxQueuePos;
+    const CodeSpan span = App.QueuedCodes;
+    assert(span == FindQueuedCodes());
+    for (int code = span.first; code < span.end; ++code) {
+        const std::uint16_t pos = App.CharTable[code].QueuePos;
+        if (pos > MaxQueuePos) return 0;
         sum += pos;
         count += pos != 0;
     }
-    if (beyond) return 0;
     if (count * (count + 1) / 2 != sum) {
         LogStep(369);
         return 0;

@@ -51,9 +51,10 @@ struct ProgramState {
     // Learner records.
     std::int32_t QueueLength = 0;
     // The smallest span of codes that holds every queued character, so that the passes over the
-    // queue need not visit the whole table. LoadStudent sets it from a scan (FindQueuedCodes);
-    // the queue's own moves (Place, the hidden commands) only reorder queued codes and keep it.
-    // Debug and sanitizer builds compare it with a new scan in every pass that relies on it.
+    // queue need not visit the whole table. LoadStudent sets it from a scan (FindQueuedCodes)
+    // once the records are in; the queue's own moves (Place, the hidden commands) only reorder
+    // queued codes and keep it. Debug and sanitizer builds compare it with a new scan in every
+    // pass that relies on it.
     CodeSpan QueuedCodes;
     ExamRecord ExamHistory[HistoryCount];  // entry 0 the newest
 

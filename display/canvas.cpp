@@ -47,12 +47,6 @@ void SetDrawingRatio(double ratio)
     MarkForRebuild();
 }
 
-int DeviceEdge(int logical, double ratio)
-{
-    // Rounded as the painter rounds the edges of the rectangles it fills.
-    return static_cast<int>(std::floor(logical * ratio + 0.5));
-}
-
 QRect DeviceRect(const QRect& logical, double ratio)
 {
     const int left = DeviceEdge(logical.left(), ratio);
@@ -161,14 +155,9 @@ void FillRectangle(QPainter& painter, const Rect& area, const QColor& colour)
     FillRectangle(painter, area.left, area.top, area.right, area.bottom, colour);
 }
 
-namespace {
-
-// A line at the device's own resolution, one logical pixel wide, from the start pixel up to the
-// edge of the end pixel: straight lines as exact rectangles, slanted ones as a narrow band instead
-// of a staircase of blocks.
-void DrawFineLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& colour)
+void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& colour)
 {
-    if (x0 == x1 && y0 == y1) return;
+    // Straight lines are one rectangle, from the start pixel up to the end pixel.
     if (y0 == y1) {
         painter.fillRect(QRect(std::min(x0, x1 + 1), y0, std::abs(x1 - x0), 1), colour);
         return;
@@ -177,25 +166,19 @@ void DrawFineLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColo
         painter.fillRect(QRect(x0, std::min(y0, y1 + 1), 1, std::abs(y1 - y0)), colour);
         return;
     }
-    const QPointF start(x0 + 0.5, y0 + 0.5);
-    const QPointF end(x1 + 0.5, y1 + 0.5);
-    const QPointF step = end - start;
-    const double length = std::hypot(step.x(), step.y());
-    const QPointF half = step / length * 0.5;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QLineF(start - half, end - half));
-    painter.restore();
-}
-
-}  // namespace
-
-void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& colour)
-{
     const double ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
     if (ratio != 1.0) {
-        DrawFineLine(painter, x0, y0, x1, y1, colour);
+        // At the device's own resolution, one logical pixel wide, from the start pixel up to the
+        // edge of the end pixel: a narrow band instead of a staircase of blocks.
+        const QPointF start(x0 + 0.5, y0 + 0.5);
+        const QPointF end(x1 + 0.5, y1 + 0.5);
+        const QPointF step = end - start;
+        const QPointF half = step / std::hypot(step.x(), step.y()) * 0.5;
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QLineF(start - half, end - half));
+        painter.restore();
         return;
     }
     // Plotted pixel by pixel so that the end point is left out exactly as LineTo does, whatever

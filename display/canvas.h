@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "display/layout.h"
@@ -33,7 +34,11 @@ double DrawingRatio();
 void SetDrawingRatio(double ratio);
 // The device pixel where a logical coordinate starts at the given ratio; a logical pixel x covers
 // the device pixels from DeviceEdge(x) up to DeviceEdge(x + 1), the same as the painter's fills.
-int DeviceEdge(int logical, double ratio);
+// Rounded as the painter rounds the edges of the rectangles it fills.
+inline int DeviceEdge(int logical, double ratio)
+{
+    return static_cast<int>(std::floor(logical * ratio + 0.5));
+}
 QRect DeviceRect(const QRect& logical, double ratio);
 
 // Parts of the backing image to be rebuilt (background and all drawing) at the next paint.

@@ -125,12 +125,14 @@ TEST(TestData, RangeSumAndCount) {
     for (const auto& [positions, length, ok] : cases) {
         for (int i = 0; i < 4; ++i) App.CharTable[100 + i].QueuePos = static_cast<std::uint16_t>(positions[i]);
         App.QueueLength = length;
+        App.QueuedCodes = FindQueuedCodes();
         EXPECT_EQ(TestData(), ok);
     }
     EXPECT_EQ(LogLines(), (Lines{"369", "370"}));
     // 50000 positions: m (m + 1) / 2 passes 2^31 and must be computed without overflow.
     for (int code = 0; code < 50000; ++code) App.CharTable[code].QueuePos = static_cast<std::uint16_t>(1 + code % 10000);
     App.QueueLength = 50000;
+    App.QueuedCodes = FindQueuedCodes();
     EXPECT_EQ(TestData(), 0);
 }
 
