@@ -35,6 +35,7 @@
 #include "shell/load_data.h"
 #include "shell/pictures.h"
 #include "shell/platform.h"
+#include "shell/speech.h"
 
 LumoraWindow* MainWindow = nullptr;
 bool QuitRequested = false;
@@ -209,11 +210,11 @@ void LumoraWindow::BuildMenu()
         const char* title;
         std::initializer_list<MenuItem> items;
     };
-    // Menu 144; id 0 stands for the one separator, between End Exam and Quit.
+    // Menu 144 with Speak and Sound added; id 0 stands for the one separator, between End Exam and Quit.
     const Menu menus[] = {
-        {"&Actions", {{IDM_NEXT, "&Next"}, {IDM_BEGIN, "Start E&xam"}, {IDM_END, "End E&xam"}, {0, nullptr},
-                      {IDM_QUIT, "&Quit"}}},
-        {"&Settings", {{IDM_CHAROPTIONS, "&Character"}, {IDM_EXAMOPTIONS, "&Exam"}}},
+        {"&Actions", {{IDM_NEXT, "&Next"}, {IDM_SPEAK, "&Speak"}, {IDM_BEGIN, "Start E&xam"}, {IDM_END, "End E&xam"},
+                      {0, nullptr}, {IDM_QUIT, "&Quit"}}},
+        {"&Settings", {{IDM_CHAROPTIONS, "&Character"}, {IDM_EXAMOPTIONS, "&Exam"}, {IDM_SOUND, "S&ound"}}},
         {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}}},
     };
     for (const Menu& menu : menus) {
@@ -230,6 +231,7 @@ void LumoraWindow::BuildMenu()
             connect(action, &QAction::triggered, this, [id] { OnCommand(id); });
         }
     }
+    PrepareSoundCommands(this);
 }
 
 QAction* LumoraWindow::Command(int id) const
@@ -429,6 +431,14 @@ void OnCommand(int id)
     case IDM_END:
         LogTrace("IDM_END");
         OnEndExam();
+        break;
+    case IDM_SPEAK:
+        LogTrace("IDM_SPEAK");
+        OnSpeak();
+        break;
+    case IDM_SOUND:
+        LogTrace("IDM_SOUND");
+        OnSoundToggled();
         break;
     default:
         break;

@@ -39,6 +39,12 @@ std::string InputLine;
 
 void Report(const char* text, const char* detail = nullptr)
 {
+    static bool failed = false;  // one failure is reported, not the states that follow it
+    if (std::strcmp(text, "failed") == 0) {
+        if (failed)
+            return;
+        failed = true;
+    }
     if (detail != nullptr)
         std::printf("%s %s\n", text, detail);
     else
@@ -157,14 +163,8 @@ void StartStream()
     }
     Draining = false;
     pa_stream_set_write_callback(Stream, OnWritable, nullptr);
-    // About 50 ms ahead of the speaker: enough to never starve, little to wait for.
-    pa_buffer_attr attr;
-    attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(50000, &StreamSpec));
-    attr.prebuf = static_cast<std::uint32_t>(-1);
-    attr.minreq = static_cast<std::uint32_t>(-1);
-    attr.fragsize = static_cast<std::uint32_t>(-1);
-    if (pa_stream_connect_playback(Stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
+    // The server's usual buffer sizes: a cut does not wait for them, it disconnects the stream.
+    if (pa_stream_connect_playback(Stream, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0) {
         Report("failed", pa_strerror(pa_context_errno(Context)));
         Quit(1);
     }
@@ -191,7 +191,8 @@ void Play(const std::string& name)
     }
     if (Stream != nullptr)
         return;  // playing out its end: the drain starts the next stream
-    if (OpenNextFile())
+    // Before the server has accepted the helper, the files wait for it.
+    if (pa_context_get_state(Context) == PA_CONTEXT_READY && OpenNextFile())
         StartStream();
 }
 
@@ -229,6 +230,8 @@ void OnContextState(pa_context* context, void*)
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY:
         Report("ready");
+        if (Stream == nullptr && OpenNextFile())
+            StartStream();
         break;
     case PA_CONTEXT_FAILED:
     case PA_CONTEXT_TERMINATED:
