@@ -81,6 +81,9 @@ std::string ZhuyinOf(std::string_view syllable) {
             if (rest.empty() || rest[0] != 'i') return std::string();
         }
         if (rest.empty() || rest == "er") return std::string();
+        // Besides j, q and x only l and n come before ü (lv, nve, lue).
+        const bool umlaut = rest[0] == 'v' || rest == "ue";
+        if (umlaut && initial.pinyin != "l" && initial.pinyin != "n") return std::string();
         if (const char* final = Find(Finals, rest)) return std::string(initial.zhuyin) + final;
         return std::string();
     }
