@@ -5,8 +5,11 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${LUMORA_BUILD_DIR:-$root/build}"
 # xvfb and xdotool let the install test start the installed program on a private display;
-# unicode-data (Unihan) lets the database lint check traditional use.
-bash "$root/tools/install_deps.sh" libfreetype-dev libbz2-dev libpng-dev fonts-wqy-zenhei xvfb xdotool unicode-data
+# unicode-data (Unihan) lets the database lint check traditional use. libvorbis-dev and libpulse-dev
+# build the sound helper; gcin-voice, pulseaudio (its server, started privately by the test, and
+# parec), sox and python3-numpy let the sound test play, record and compare the readings.
+bash "$root/tools/install_deps.sh" libfreetype-dev libbz2-dev libpng-dev fonts-wqy-zenhei xvfb xdotool unicode-data \
+  libvorbis-dev libpulse-dev gcin-voice pulseaudio pulseaudio-utils sox python3-numpy
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${LUMORA_CMAKE_ARGS:-}
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
