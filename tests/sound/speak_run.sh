@@ -43,7 +43,9 @@ runtime="$scratch/runtime"; home="$scratch/home"
 mkdir -p "$runtime" "$home" "$scratch/empty-runtime" "$scratch/tmp"
 chmod 700 "$runtime" "$scratch/empty-runtime"
 pulse() { env HOME="$home" XDG_RUNTIME_DIR="$runtime" "$@"; }
-pulse pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no --realtime=no \
+# Started through env directly, so that $! is the server itself (env execs it) and the cleanup ends
+# it: a leftover would hold the test runner's output open.
+env HOME="$home" XDG_RUNTIME_DIR="$runtime" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no --realtime=no \
   --high-priority=no --disallow-exit --log-target=stderr \
   --load="module-native-protocol-unix auth-anonymous=1" \
   --load="module-null-sink sink_name=lumora_test norewinds=1" >"$scratch/pulse.log" 2>&1 &
@@ -137,7 +139,7 @@ answers_of() {
 # With the sound server: record the monitor while the learner answers.
 sounding="$scratch/sounding"
 portable_copy "$sounding"
-pulse parec -d lumora_test.monitor --format=s16le --rate=44100 --channels=1 --raw --latency-msec=20 \
+env HOME="$home" XDG_RUNTIME_DIR="$runtime" parec -d lumora_test.monitor --format=s16le --rate=44100 --channels=1 --raw --latency-msec=20 \
   >"$scratch/heard.raw" &
 recorder=$!
 pids+=("$recorder")

@@ -7,7 +7,14 @@
 #
 # ROUNDS defaults to 10, the display to :95, RUN_FOLDER to build/run (built beforehand). Lumora runs
 # from a copy of RUN_FOLDER with a learner file that has answers. Granule and KWordQuiz are
-# installed with apt-get when missing. Not part of the test suite: the figures depend on the load
+# installed with apt-get when missing.
+#
+#   LUMORA_BEFORE=OTHER_RUN_FOLDER tools/bench/side_by_side.sh [ROUNDS] [DISPLAY_NUMBER] [RUN_FOLDER]
+#
+# compares Lumora before and after a change instead: RUN_FOLDER ("lumora") against OTHER_RUN_FOLDER
+# ("before"), each from its own copy with the same learner file. In both modes the programs run
+# with the sound on (no "sound" file) and, where PulseAudio is installed, a private sound server
+# with a null sink in their runtime folder, as on a desktop. Not part of the test suite: the figures depend on the load
 # of the machine, so run it on a quiet machine and read medians.
 #
 # Method: tools/bench/map_watch.c (built here with cc) forks the program and listens on the root
@@ -21,9 +28,12 @@ rounds="${1:-10}"
 display_number="${2:-95}"
 run_folder="${3:-$root/build/run}"
 
+before="${LUMORA_BEFORE:-}"
 missing=()
-[ -x /usr/games/granule ] || missing+=(granule)
-command -v kwordquiz >/dev/null || missing+=(kwordquiz)
+if [ -z "$before" ]; then
+  [ -x /usr/games/granule ] || missing+=(granule)
+  command -v kwordquiz >/dev/null || missing+=(kwordquiz)
+fi
 command -v Xvfb >/dev/null || missing+=(xvfb)
 if ((${#missing[@]})); then
   apt-get update -qq
@@ -33,8 +43,10 @@ fi
 
 work="$(mktemp -d /tmp/side_by_side.XXXXXX)"
 xvfb_pid=""
+pulse_pid=""
 cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -46,8 +58,21 @@ cc -O2 -o "$work/map_watch" "$root/tools/bench/map_watch.c" -lX11
 mkdir -p "$work/home" "$work/tmp" "$work/runtime" "$work/lumora"
 chmod 700 "$work/runtime"
 cp -r "$run_folder"/. "$work/lumora/"
-rm -f "$work/lumora/log.txt" "$work/lumora/need_log_file.txt"
+rm -f "$work/lumora/log.txt" "$work/lumora/need_log_file.txt" "$work/lumora/sound"
 python3 "$root/tools/bench/make_learner_file.py" "$work/lumora" 25
+if [ -n "$before" ]; then
+  [ -x "$before/lumora" ] || { echo "no lumora in $before" >&2; exit 1; }
+  mkdir -p "$work/before"
+  cp -r "$before"/. "$work/before/"
+  rm -f "$work/before/log.txt" "$work/before/need_log_file.txt" "$work/before/sound"
+  cp "$work/lumora/student.lumora" "$work/before/"
+fi
+if command -v pulseaudio >/dev/null; then
+  env HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+    --use-pid-file=no --system=no --realtime=no --high-priority=no --disallow-exit \
+    --load="module-native-protocol-unix auth-anonymous=1" --load="module-null-sink norewinds=1" >/dev/null 2>&1 &
+  pulse_pid=$!
+fi
 
 Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -59,31 +84,34 @@ done
 run_one() {  # name -> "mapped_ms rss_kb"
   local name="$1" line
   local -a command
+  local folder="$work/lumora"
   case "$name" in
     lumora) command=(./lumora) ;;
+    before) command=(./lumora); folder="$work/before" ;;
     granule) command=(/usr/games/granule) ;;
     kwordquiz) command=(kwordquiz) ;;
   esac
-  line="$(cd "$work/lumora" && env -i PATH="$PATH" HOME="$work/home" TMPDIR="$work/tmp" \
+  line="$(cd "$folder" && env -i PATH="$PATH" HOME="$work/home" TMPDIR="$work/tmp" \
             XDG_RUNTIME_DIR="$work/runtime" DISPLAY=":$display_number" LANG=C.UTF-8 \
             "$work/map_watch" 300 200 1000 -- "${command[@]}" 2>/dev/null | tail -n 1)"
   echo "$line" | sed -E 's/mapped_ms=([^ ]+) rss_kb=(.*)/\1 \2/'
 }
 
-programs=(lumora granule kwordquiz)
+if [ -n "$before" ]; then programs=(lumora before); else programs=(lumora granule kwordquiz); fi
+count=${#programs[@]}
 for name in "${programs[@]}"; do run_one "$name" >/dev/null; done  # warm-up, dropped
 
 : >"$work/results"
 for round in $(seq "$rounds"); do
   # The order turns each round, so no program always runs first or last.
-  for k in 0 1 2; do
-    name="${programs[$(((round + k) % 3))]}"
+  for k in $(seq 0 $((count - 1))); do
+    name="${programs[$(((round + k) % count))]}"
     echo "$round $name $(run_one "$name")" >>"$work/results"
   done
 done
 
 echo "rounds: $rounds   machine load (1 min): $(cut -d' ' -f1 /proc/loadavg)   cores: $(nproc)"
-python3 - "$work/results" <<'EOF'
+python3 - "$work/results" "${programs[@]}" <<'EOF'
 import statistics, sys
 rows = [line.split() for line in open(sys.argv[1])]
 data = {}
@@ -92,13 +120,14 @@ for rnd, name, ms, kb in rows:
 def describe(values):
     return "min %7.1f  median %7.1f  max %7.1f" % (min(values), statistics.median(values), max(values))
 print("start to main window mapped (ms):")
-for name in ("lumora", "granule", "kwordquiz"):
+names = sys.argv[2:]
+for name in names:
     print("  %-10s %s" % (name, describe([v[0] for v in data[name].values()])))
 print("peak RSS (MB):")
-for name in ("lumora", "granule", "kwordquiz"):
+for name in names:
     print("  %-10s %s" % (name, describe([v[1] for v in data[name].values()])))
 print("medians of per-round ratios, Lumora : other:")
-for other in ("granule", "kwordquiz"):
+for other in names[1:]:
     rounds = sorted(set(data["lumora"]) & set(data[other]))
     t = statistics.median(data["lumora"][r][0] / data[other][r][0] for r in rounds)
     m = statistics.median(data["lumora"][r][1] / data[other][r][1] for r in rounds)
