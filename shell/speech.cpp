@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ bool Unavailable = false;
 // The decided character's recordings, for Speak; empty while nothing is decided.
 std::vector<std::string> Decided;
 QProcess* Helper = nullptr;
+bool StartPending = false;  // the helper is to be started once the event loop runs again
 
 void UpdateSpeakCommand()
 {
@@ -107,8 +109,19 @@ void Play(const std::vector<std::string>& files)
             GiveUp(QStringLiteral("no recordings in %1 (the package gcin-voice)").arg(QString::fromStdString(VoiceFolder)));
         return;
     }
-    if (Helper == nullptr && !StartHelper())
+    if (Helper == nullptr) {
+        // The helper is started once the key that decided has been handled and drawn, so that
+        // starting a process never delays what the learner sees; it then plays what is decided.
+        if (!StartPending) {
+            StartPending = true;
+            QTimer::singleShot(0, [] {
+                StartPending = false;
+                if (Helper == nullptr && !Decided.empty() && SoundOn && !Unavailable && StartHelper())
+                    Play(Decided);
+            });
+        }
         return;
+    }
     QByteArray commands("stop\n");
     for (const std::string& file : files)
         commands += "play " + QByteArray::fromStdString(file) + "\n";
@@ -190,5 +203,6 @@ void ResetSound()
     EndSound();
     SoundOn = true;
     Unavailable = false;
+    StartPending = false;
     Decided.clear();
 }
