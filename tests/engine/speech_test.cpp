@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "data/zhuyin.h"
+#include "engine/exam.h"
 #include "engine/speech.h"
 #include "tests/engine/engine_fixture.h"
 
@@ -88,6 +89,25 @@ TEST_F(Speech, UnknownSyllableAndUndecidedRowsPlayNothing) {
     Type(rows[0]);
     EXPECT_FALSE(App.Answered);
     EXPECT_TRUE(Spoken.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Speech, ExamAnswersAreHeardAlikeAndTheNextQuestionCutsThem) {
+    PrepareTest();
+    ASSERT_EQ(SetCurrentChar(), 1);
+    ASSERT_FALSE(App.TrainingMode);
+    Spoken.clear();
+    Silenced = 0;
+    const std::vector<std::string> expected = DecidedRecordings();
+    for (const std::string& reading : RowReadings()) Type(reading);
+    ASSERT_TRUE(App.Answered);
+    ASSERT_EQ(Spoken.size(), 1u);
+    EXPECT_EQ(Spoken[0], expected);
+    Type(" ");
+    EXPECT_EQ(Silenced, 1);
 }
 
 }  // namespace
