@@ -76,7 +76,7 @@ cmake --build "$build" -j"$(nproc)"
 opencc -c t2tw.json -i /usr/share/rime-data/essay.txt -o "$build/essay_tw.txt"
 
 "$build/lumora_dbbuild" --cedict "$cedict" --essay "$build/essay_tw.txt" --chewing /usr/share/libchewing \
-  --meanings "$tool/data/meanings.tsv" --out "$root/database" --review "$build/review.tsv"
+  --meanings "$tool/data/meanings.tsv" --speech "$tool/data/speech.tsv" --out "$root/database" --review "$build/review.tsv"
 (cd "$build" && ctest --output-on-failure -R '^Bundled')
 "$build/lumora_contact_sheet" "$root/database" "$build/contact_sheet.png" 200 2
 ls -l "$root/database"

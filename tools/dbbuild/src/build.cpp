@@ -19,9 +19,17 @@
 namespace {
 
 constexpr double kWeightScale = 524288.0;  // 2^19: the most frequent character stays below 32767
-// libchewing's Taiwan phrase counts beside Rime's running-text counts. Chewing counts no single
-// characters, so it gets the smaller part.
+// libchewing's Taiwan phrase counts beside Rime's counts converted from mainland text, for the
+// evidence of readings and forms. Chewing counts no single characters, so it gets the smaller part.
 constexpr double kChewingWeight = 0.15;
+// The order: of the words of two or more characters, Taiwan's phrases count most; single
+// characters only Rime counts. Taiwan's informal writing (kFrequency's bands) weighs beside that,
+// more for pronouns, particles and interjections, whose use the written counts miss.
+constexpr double kChewingOrderWeight = 0.6;
+constexpr double kBandWeight = 0.35;
+constexpr double kSpeechBandWeight = 0.6;
+// A character that Taiwan's phrases use less than this part of what the converted counts give it.
+constexpr double kTaiwanHardlyUses = 0.01;
 // Examples follow running text: libchewing's phrase counts, strong for names of institutions and
 // technical terms (資料中心, 交通大學), only break ties.
 constexpr double kExampleChewingWeight = 0.02;
@@ -78,9 +86,17 @@ int RunBuild(const BuildOptions& options) {
             return 2;
         }
     }
+    // Bands of pronouns, particles and interjections in speech, written for this database.
+    std::map<char32_t, int> speechBands;
+    if (!options.speechFile.empty()) {
+        std::string text;
+        if (!ReadPlainFile(options.speechFile, text, error) || !ParseSpeechBands(text, speechBands, error)) {
+            std::fprintf(stderr, "dbbuild: %s: %s\n", options.speechFile.c_str(), error.c_str());
+            return 2;
+        }
+    }
     WordShares wordShares = BlendWordShares(sources.essay, sources.chewing, kChewingWeight);
     std::map<char32_t, double> shares = CharacterShares(wordShares);
-    std::map<char32_t, double> chewingShares = CharacterShares(BlendWordShares({}, sources.chewing, 1.0));
     FormEvidence evidence = CollectEvidence(sources.cedict, wordShares);
     auto shareOf = [&](char32_t c) {
         auto it = shares.find(c);
@@ -144,13 +160,27 @@ int RunBuild(const BuildOptions& options) {
     };
 
     // index: the characters of traditional use (Big5) that can be shown and read, most frequent
-    // first. Rare mere variants (蕋 for 蕊) would teach one character twice: they only fill places
-    // that the others leave open, keeping their rank.
+    // in Taiwan's text first. Rare mere variants (蕋 for 蕊) would teach one character twice: they
+    // only fill places that the others leave open, keeping their rank.
+    std::map<char32_t, double> running = RunningTextShares(sources.essay, sources.chewing, kChewingOrderWeight);
+    std::map<char32_t, double> mainlandPhrases = RunningTextShares(sources.essay, {}, 0.0, LengthParts{0, 0.49, 0.10, 0.06});
+    std::map<char32_t, double> taiwanPhrases = RunningTextShares({}, sources.chewing, 1.0, LengthParts{0, 0.49, 0.10, 0.06});
+    std::vector<double> bandShares = BandShares(sources.unihan, RankShares(sources.unihan));
+    auto valueOf = [](const std::map<char32_t, double>& m, char32_t c) {
+        auto it = m.find(c);
+        return it == m.end() ? 0.0 : it->second;
+    };
     std::vector<std::pair<double, char32_t>> ranked;
-    for (const auto& [c, share] : shares) {
-        auto taiwan = chewingShares.find(c);
-        double taiwanShare = taiwan == chewingShares.end() ? 0 : taiwan->second;
-        if (IsBmpHan(c) && big5Level(c) > 0) ranked.emplace_back(-RankScore(share, big5Level(c), taiwanShare), c);
+    for (const auto& [c, share] : running) {
+        if (!IsBmpHan(c) || big5Level(c) == 0) continue;
+        const UnihanChar& u = sources.unihan.at(c);
+        int band = u.frequencyBand;
+        auto spoken = speechBands.find(c);
+        if (spoken != speechBands.end() && (band == 0 || spoken->second < band)) band = spoken->second;
+        double bandShare = band >= 1 && band <= 5 ? bandShares[band] : bandShares[0];
+        bool hardly = band == 0 && valueOf(taiwanPhrases, c) < kTaiwanHardlyUses * valueOf(mainlandPhrases, c);
+        double weight = spoken != speechBands.end() ? kSpeechBandWeight : kBandWeight;
+        ranked.emplace_back(-OrderScore(share, bandShare, weight, hardly), c);
     }
     std::sort(ranked.begin(), ranked.end());
     std::vector<char32_t> usable;
@@ -159,7 +189,9 @@ int RunBuild(const BuildOptions& options) {
         if (static_cast<int>(usable.size()) == options.indexSize) break;
         if (!renders(c) || readingsOf(c).empty()) continue;
         // Taiwan's frequently used set holds some variants as everyday forms (佔, 唸): they stay.
-        if (evidence.variantOnly.count(c) && big5Level(c) != 1) variants.push_back(c);
+        // So do the forms Taiwan's informal writing uses (噁 of 噁心).
+        bool taiwanForm = big5Level(c) == 1 || sources.unihan.at(c).frequencyBand > 0 || speechBands.count(c);
+        if (evidence.variantOnly.count(c) && !taiwanForm) variants.push_back(c);
         else usable.push_back(c);
     }
     std::set<char32_t> inIndex(usable.begin(), usable.end());

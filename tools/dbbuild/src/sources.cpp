@@ -149,6 +149,8 @@ void ParseUnihan(std::string_view text, Unihan& unihan) {
         } else if (field == "kBigFive") {
             unsigned long big5 = std::strtoul(std::string(value).c_str(), nullptr, 16);
             unihan[code].big5Level = big5 >= 0xA440 && big5 <= 0xC67E ? 1 : 2;
+        } else if (field == "kFrequency") {
+            unihan[code].frequencyBand = static_cast<int>(std::strtol(std::string(value).c_str(), nullptr, 10));
         } else if (field == "kDefinition") {
             unihan[code].definition = std::string(value);
         }
@@ -230,7 +232,8 @@ std::map<std::u32string, long long> ParseChewing(std::string_view tree, std::str
 
 bool LoadSources(const SourcePaths& paths, Sources& sources, std::string& error) {
     std::string text;
-    for (const char* name : {"Unihan_Variants.txt.bz2", "Unihan_Readings.txt.bz2", "Unihan_OtherMappings.txt.bz2"}) {
+    for (const char* name : {"Unihan_Variants.txt.bz2", "Unihan_Readings.txt.bz2", "Unihan_OtherMappings.txt.bz2",
+                             "Unihan_DictionaryLikeData.txt.bz2"}) {
         if (!ReadBz2File(paths.unicodeDir + "/" + name, text, error)) return false;
         ParseUnihan(text, sources.unihan);
         sources.unihanVersion = UnihanVersion(text);

@@ -16,6 +16,7 @@ struct UnihanChar {
     std::vector<std::pair<std::string, long>> pinlu;  // kHanyuPinlu: reading and its count
     std::string definition;             // kDefinition, UTF-8
     int big5Level = 0;  // kBigFive: 1 for the frequently used set (A440-C67E), 2 for the rest, 0 outside Big5
+    int frequencyBand = 0;  // kFrequency: 1 (most frequent) to 5 in traditional-character postings, 0 unknown
 };
 using Unihan = std::map<char32_t, UnihanChar>;
 
