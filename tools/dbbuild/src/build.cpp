@@ -30,9 +30,14 @@ constexpr double kBandWeight = 0.35;
 constexpr double kSpeechBandWeight = 0.6;
 // A character that Taiwan's phrases use less than this part of what the converted counts give it.
 constexpr double kTaiwanHardlyUses = 0.01;
-// Examples follow running text: libchewing's phrase counts, strong for names of institutions and
-// technical terms (資料中心, 交通大學), only break ties.
-constexpr double kExampleChewingWeight = 0.02;
+// Examples follow Taiwan's phrase counts as much as Rime's running text.
+constexpr double kExampleChewingWeight = 0.5;
+// A proper noun stands among the examples only when Taiwan's phrases hold it this often (about
+// the two thousand most frequent phrases).
+constexpr double kCommonProperShare = 2e-4;
+// A word whose share of Taiwan's phrases is under this part of its share of Rime's counts.
+constexpr double kTaiwanHardlyWrites = 0.01;
+constexpr double kTaiwanWordFactor = 5.0;
 // Names of places, people and institutions make poorer examples than common words.
 constexpr double kProperWordFactor = 0.2;
 constexpr double kRarerReadingsFactor = 0.05;
@@ -153,7 +158,7 @@ int RunBuild(const BuildOptions& options) {
         std::vector<std::string> texts =
             MakeReadings(t, simplifiedOf(t), e == singles.end() ? none : e->second, ev, sources.unihan, wordIndex);
         for (std::string& text : texts) {
-            auto w = written.find({t, text.substr(0, text.find(' '))});
+            auto w = written.find({std::u32string(1, t), text.substr(0, text.find(' '))});
             if (w != written.end()) text = w->first.second + " " + w->second;
         }
         return readingCache[t] = texts;
@@ -206,19 +211,42 @@ int RunBuild(const BuildOptions& options) {
         return 2;
     }
 
-    // Words: 2 to 4 characters, each a character the database can show, in their everyday sense;
-    // spellings of one word (什麼, 甚麼) count once, under the most frequent.
+    // Words: 2 to 4 characters, each a character the database can show, in their everyday sense as
+    // Taiwan uses them; spellings of one word (什麼, 甚麼) count once, under the most frequent.
+    // Taiwan's phrase counts weigh as much as Rime's; a word that Taiwan writes otherwise (軟件 for
+    // 軟體, as OpenCC's Taiwan phrases name them) is no example, and one that Taiwan's phrases hardly
+    // hold against Rime's counts (小區, 黨委) falls far.
     WordShares exampleShares = BlendWordShares(sources.essay, sources.chewing, kExampleChewingWeight);
+    WordShares taiwanWords = BlendWordShares({}, sources.chewing, 1.0), mainlandWords = BlendWordShares(sources.essay, {}, 0.0);
+    auto shareIn = [](const WordShares& m, const std::u32string& w) {
+        auto it = m.find(w);
+        return it == m.end() ? 0.0 : it->second;
+    };
+    std::set<std::u32string> mainlandForms = MainlandForms(sources.taiwanPhrases, [&](const std::u32string& w) {
+        return shareIn(taiwanWords, w);
+    });
+    std::set<std::u32string> taiwanForms;
+    for (const auto& [word, forms] : sources.taiwanPhrases) taiwanForms.insert(forms.begin(), forms.end());
     std::map<std::pair<std::u32string, std::string>, WordCandidate> bySpelling;
     for (const auto& [word, entries] : wordIndex) {
         std::size_t n = word.size();
-        if (n < 2 || n > 4) continue;
+        if (n < 2 || n > 4 || mainlandForms.count(word)) continue;
         if (!std::all_of(word.begin(), word.end(), [](char32_t c) { return IsBmpHan(c); })) continue;
         const CedictEntry* e = ChooseEntry(entries);
         if (IsCoarse(e->senses)) continue;
         std::string reading = NormaliseCedictReading(e->pinyin, true);
         if (reading.empty() || Split(reading, ' ').size() != n) continue;
-        std::string translation = ComposeMeaning(e->senses, TranslationLimit(n));
+        std::string translation;
+        auto handWritten = written.find({word, NormaliseCedictReading(e->pinyin, false)});
+        if (handWritten != written.end()) translation = handWritten->second;
+        // Only names and institutions hold a proper noun's place among the examples when Taiwan
+        // writes them as often as its most common words (台灣, 美國).
+        double taiwanShare = shareIn(taiwanWords, word);
+        if (translation.empty() && IsProperNoun(*e) && taiwanShare < kCommonProperShare) continue;
+        // A word that the dictionary only names as part of others ("used in the names of grand
+        // buildings") teaches no sense of its own.
+        if (translation.empty() && OnlyUsedIn(e->senses)) continue;
+        if (translation.empty()) translation = ComposeMeaning(e->senses, TranslationLimit(n), false);
         // A spelling variant (傢伙 for 家伙) takes the meaning of the word it names.
         if (translation.empty()) translation = MeaningOfReferencedWord(e->senses, wordIndex, TranslationLimit(n));
         if (translation.size() < 3 || IsCoarse({translation})) continue;
@@ -226,6 +254,12 @@ int RunBuild(const BuildOptions& options) {
         WordCandidate cand{word, e->simplified, NormaliseCedictReading(e->pinyin, false),
                            "<" + reading + "> " + translation, share == exampleShares.end() ? 0 : share->second};
         if (IsProperNoun(*e)) cand.frequency *= kProperWordFactor;
+        // The dictionary's Taiwan words ("(Tw) taxi") and the forms OpenCC names as Taiwan's are
+        // Taiwan's everyday words; a word Taiwan's phrases hardly hold is not.
+        bool taiwanWord = taiwanForms.count(word) ||
+                          std::any_of(e->senses.begin(), e->senses.end(), [](const std::string& x) { return x.find("(Tw") != std::string::npos; });
+        if (taiwanWord) cand.frequency *= kTaiwanWordFactor;
+        else if (taiwanShare < kTaiwanHardlyWrites * shareIn(mainlandWords, word)) cand.frequency *= kRarerReadingsFactor;
         // A word that reads every character with a rarer reading (中的 zhong4 di4, "to hit the
         // target") owes its count mostly to the same characters in their usual sense (中的, "in the").
         std::vector<std::string> syllables = Split(cand.reading, ' ');

@@ -149,7 +149,8 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
         weights{"order.weight-sum", 0, {}}, readingCount{"readings.count", 0, {}}, readingSyllable{"readings.syllable", 0, {}},
         properReading{"readings.name-only", 0, {}}, length{"meanings.length", 0, {}}, parens{"meanings.parentheses", 0, {}},
         remnant{"meanings.remnant", 0, {}}, slang{"meanings.slang", 0, {}}, coarse{"examples.coarse", 0, {}},
-        duplicate{"examples.duplicate", 0, {}}, agree{"examples.reading", 0, {}}, missing{"examples.none-in-first-3000", 0, {}};
+        duplicate{"examples.duplicate", 0, {}}, agree{"examples.reading", 0, {}}, missing{"examples.none-in-first-3000", 0, {}},
+        proper{"examples.proper-noun-in-first-3000", 0, {}}, bands{"order.kfrequency-band", 0, {}};
     auto note = [](LintRule& rule, const std::string& what) {
         ++rule.count;
         if (rule.examples.size() < 6) rule.examples.push_back(what);
@@ -192,6 +193,15 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
         if (forms && !forms->empty() && std::find(forms->begin(), forms->end(), code) == forms->end())
             note(simplifiedOnly, shown);
     }
+    // Taiwan's informal writing (kFrequency): a character of its first two bands (about the 500
+    // most frequent) beyond rank 2000, or one of its last band or none among the first 500.
+    for (std::size_t rank = 0; unihan && rank < content.index.size(); ++rank) {
+        auto info = unihan->find(content.index[rank]);
+        int band = info == unihan->end() ? 0 : info->second.frequencyBand;
+        std::string shown = std::to_string(rank + 1) + " " + EncodeUtf8(static_cast<char32_t>(content.index[rank]));
+        if ((band == 1 || band == 2) && rank >= 2000) note(bands, shown + " band " + std::to_string(band));
+        if ((band == 0 || band == 5) && rank < 500) note(bands, shown + " band " + std::to_string(band));
+    }
     double share = IndexShare(content);
     if (share < 0.95 || share > 1.02) note(weights, std::to_string(100 * share) + "%");
     // Examples as the trainer shows them.
@@ -206,6 +216,9 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
                                      [](const std::string& r) { return HasCoarseMark(r); });
         std::set<std::string> texts;
         for (const WordEntry* w : examples) {
+            // Names keep their capitals in the reading ("<Tai2 wan1>").
+            if (rank < 3000 && w->text.size() > 1 && std::isupper(static_cast<unsigned char>(w->text[1])))
+                note(proper, c + ": " + Utf8(w->word));
             std::string shown = c + ": " + Utf8(w->word) + " " + w->text;
             if (!ownCoarse && HasCoarseMark(w->text)) note(coarse, shown);
             if (!texts.insert(w->text).second) note(duplicate, shown);
@@ -227,7 +240,7 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
         }
     }
     return {notTraditional, simplifiedOnly, weights, readingCount, readingSyllable, properReading, length, parens,
-            remnant, slang, coarse, duplicate, agree, missing};
+            remnant, slang, coarse, duplicate, agree, missing, proper, bands};
 }
 
 std::string ReviewTable(const DatabaseContent& content) {

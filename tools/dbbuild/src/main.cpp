@@ -20,7 +20,7 @@ int LintFolder(const std::string& folder, const std::string& unicodeDir, const s
     // Without Unihan the checks that need it are left out.
     Unihan unihan;
     bool withUnihan = true;
-    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2"}) {
+    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2", "Unihan_DictionaryLikeData.txt.bz2"}) {
         withUnihan = withUnihan && ReadBz2File(unicodeDir + "/" + name, text, error);
         if (withUnihan) ParseUnihan(text, unihan);
     }
@@ -57,12 +57,13 @@ int main(int argc, char** argv) {
         else if (arg == "--review") options.reviewFile = value("--review");
         else if (arg == "--meanings") options.meaningsFile = value("--meanings");
         else if (arg == "--speech") options.speechFile = value("--speech");
+        else if (arg == "--taiwan-phrases") options.sources.taiwanPhrasesFile = value("--taiwan-phrases");
         else if (arg == "--lint") lintFolder = value("--lint");
         else {
             std::fprintf(stderr,
                          "usage: lumora_dbbuild --cedict FILE --essay FILE --out DIR [--chewing DIR] [--unicode DIR]\n"
                          "                      [--font FILE] [--face N] [--review FILE] [--meanings FILE]\n"
-                         "                      [--speech FILE]\n"
+                         "                      [--speech FILE] [--taiwan-phrases FILE]\n"
                          "       lumora_dbbuild --lint DIR [--unicode DIR] [--review FILE]\n");
             return 1;
         }

@@ -52,6 +52,14 @@ bool NamesOnlyAProperNoun(const std::string& sense, const WordIndex& words) {
                        [](const CedictEntry* e) { return !e->pinyin.empty() && e->pinyin[0] >= 'A' && e->pinyin[0] <= 'Z'; });
 }
 
+// "same as 吧", "(final particle, same as 吧)": the sense is another character's.
+bool SameAsAnother(const std::string& sense) {
+    std::size_t at = sense.find("same as ");
+    if (at == std::string::npos) return false;
+    std::vector<char32_t> rest = DecodeUtf8(sense.substr(at + 8));
+    return !rest.empty() && IsBmpHan(rest.front());
+}
+
 }  // namespace
 
 bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error) {
@@ -61,13 +69,17 @@ bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, st
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> cols = Split(line, '\t');
         std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
+        std::vector<std::string> syllables = cols.size() > 1 ? Split(cols[1], ' ') : std::vector<std::string>{};
         bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
-        if (cols.size() != 3 || c.size() != 1 || !IsSyllable(SyllableOf(cols[1])) || cols[2].empty() ||
-            cols[2].size() > kMeaningLimit || !ascii) {
-            error = "line " + std::to_string(number) + " is not character, reading and a meaning of at most 40 ASCII characters";
+        bool pinyin = std::all_of(syllables.begin(), syllables.end(), [](const std::string& r) { return IsSyllable(SyllableOf(r)); });
+        std::size_t limit = c.size() == 1 ? kMeaningLimit : 60;
+        if (cols.size() != 3 || c.empty() || c.size() > 4 || syllables.size() != c.size() || !pinyin || cols[2].empty() ||
+            cols[2].size() > limit || !ascii) {
+            error = "line " + std::to_string(number) +
+                    " is not a character or word, its reading and a meaning of at most 40 (a word's 60) ASCII characters";
             return false;
         }
-        meanings[{c[0], cols[1]}] = cols[2];
+        meanings[{std::u32string(c.begin(), c.end()), cols[1]}] = cols[2];
     }
     return true;
 }
@@ -157,22 +169,36 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
                 return t->simplified == std::u32string(1, traditional);
             });
             if (simplifiesToThis) continue;
-            // Whatever the sense adds after the reference ("variant of 念, to read aloud").
+            // Whatever the sense adds after the reference ("variant of 念, to read aloud"); the
+            // other character's own senses stay its own (佈 is not "cloth").
             std::size_t comma = sense.find("], ");
             if (comma != std::string::npos) senses.push_back(sense.substr(comma + 3));
-            for (const CedictEntry* t : theirs->second) {
-                if (IsProperNoun(*t) || NormaliseCedictSyllable(Trim(t->pinyin)) != r) continue;
-                for (const std::string& s : t->senses) {
-                    if (!IsVariantReference(s)) senses.push_back(s);
-                }
-            }
         }
+        // A line that joins this character with a simplified form that is a character of its own
+        // (餘 and 余) carries that character's senses too ("I; me"): they are left to it, unless
+        // nothing else is left.
+        char32_t merged = e->simplified.size() == 1 ? e->simplified[0] : 0;
+        auto own = merged && merged != traditional ? words.find(std::u32string(1, merged)) : words.end();
+        if (own != words.end()) {
+            std::vector<std::string> kept;
+            for (const std::string& sense : senses) {
+                bool theirs = std::any_of(own->second.begin(), own->second.end(), [&](const CedictEntry* t) {
+                    return t->traditional == t->simplified &&
+                           std::find(t->senses.begin(), t->senses.end(), sense) != t->senses.end();
+                });
+                if (!theirs) kept.push_back(sense);
+            }
+            if (!kept.empty()) senses = kept;
+        }
+        // "(final particle, same as 吧)": the reading of another character's word.
+        senses.erase(std::remove_if(senses.begin(), senses.end(), [](const std::string& sense) { return SameAsAnother(sense); }),
+                     senses.end());
         if (senses.empty()) continue;
         auto it = readingFor(r);
         for (const std::string& sense : senses) {
             // A capital marks a name; 佛 "Buddha; Buddhism" and 回 "Hui ethnic group" are names too,
             // but no surname or place: they count as the character's own senses.
-            bool name = NamesOnlyAProperNoun(sense, words);
+            bool name = IsProperNoun(*e) || NamesOnlyAProperNoun(sense, words);
             auto& target = name ? it->properSenses : it->senses;
             target.push_back(sense);
         }

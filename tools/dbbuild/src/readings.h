@@ -39,8 +39,9 @@ std::string MeaningOfReferencedWord(const std::vector<std::string>& senses, cons
 
 bool IsProperNoun(const CedictEntry& e);
 
-// Meanings written for this database, by character and reading: "character<TAB>reading<TAB>meaning"
-// lines, # for comments. False, naming the line, for a line that is not so or a meaning the trainer
-// cannot show (over 40 characters, not plain ASCII).
-using WrittenMeanings = std::map<std::pair<char32_t, std::string>, std::string>;
+// Meanings written for this database, by character and reading ("character<TAB>reading<TAB>meaning")
+// or by example word and its reading ("word<TAB>syllables<TAB>translation", 2 to 4 characters),
+// # for comments. False, naming the line, for a line that is not so or a meaning the trainer cannot
+// show (over 40 characters for a character, over 60 for a word, not plain ASCII).
+using WrittenMeanings = std::map<std::pair<std::u32string, std::string>, std::string>;
 bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error);

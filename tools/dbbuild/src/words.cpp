@@ -19,12 +19,13 @@ std::string Lower(std::string_view text) {
 // Markers and words that make a sense unfit for a learner's examples. Whole words only, so that
 // "scunthorpe" or "assess" stay innocent.
 const char* const kCoarseMarks[] = {"(vulgar)", "(offensive)", "(coarse)", "(obscene)", "(profanity)"};
-const char* const kSlangMarks[] = {"(slang)", "(internet slang)", "(derog.)", "(euphemism)", "(pejorative)"};
+const char* const kSlangMarks[] = {"(slang)", "(internet slang)", "(derog.)", "(euphemism)", "(pejorative)",
+                                   "euphemism for", "slang for"};
 const char* const kCoarseWords[] = {"fuck", "fucking", "cunt", "pussy", "whore",
                                     "slut", "bitch", "bastard", "asshole", "wtf", "shit", "jerk-off", "wank",
                                     "bullshit", "tits", "motherfucker", "dickhead", "cocksucker", "retard",
                                     "goddamn", "damned", "damn", "piss", "crap"};
-const char* const kSexualWords[] = {"penis", "vagina", "testicle", "prostitute", "genitals", "sexual intercourse",
+const char* const kSexualWords[] = {"penis", "vagina", "testicle", "prostitute", "prostitution", "genitals", "sexual intercourse",
                                     "have sex", "sex with"};
 
 bool HasWord(const std::string& lower, std::string_view word) {
@@ -47,6 +48,42 @@ bool Sexual(const std::string& lower) {
 
 }  // namespace
 
+std::set<std::u32string> MainlandForms(const std::map<std::u32string, std::vector<std::u32string>>& table,
+                                       const std::function<double(const std::u32string&)>& taiwanShare) {
+    std::set<std::u32string> forms;
+    for (const auto& [word, taiwan] : table) {
+        if (std::find(taiwan.begin(), taiwan.end(), word) != taiwan.end()) continue;
+        double most = 0;
+        for (const std::u32string& t : taiwan) most = std::max(most, taiwanShare(t));
+        if (most > 0 && taiwanShare(word) >= 0.1 * most) continue;
+        forms.insert(word);
+    }
+    return forms;
+}
+
+bool OnlyUsedIn(const std::vector<std::string>& senses) {
+    return std::all_of(senses.begin(), senses.end(), [](const std::string& s) {
+        std::string lower = Lower(s);
+        return StartsWith(lower, "(used in") || StartsWith(lower, "used in") || StartsWith(lower, "see ") ||
+               StartsWith(lower, "see also");
+    });
+}
+
+namespace {
+
+// Senses that name another entry instead of giving a meaning.
+bool ReferenceOnly(const std::string& sense) {
+    std::string lower = Lower(sense);
+    return StartsWith(lower, "see ") || StartsWith(lower, "see also") || StartsWith(lower, "variant of") ||
+           StartsWith(lower, "old variant of") || StartsWith(lower, "abbr. for") || StartsWith(lower, "used in");
+}
+
+std::size_t OwnSenses(const CedictEntry& e) {
+    return static_cast<std::size_t>(std::count_if(e.senses.begin(), e.senses.end(), [](const std::string& s) { return !ReferenceOnly(s); }));
+}
+
+}  // namespace
+
 const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries) {
     const CedictEntry* best = nullptr;
     for (const CedictEntry* e : entries) {
@@ -64,7 +101,19 @@ const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries) {
             if (bestUnfit) best = e;
             continue;
         }
-        if (e->senses.size() > best->senses.size()) best = e;
+        // An entry that names others before one of its own (老公 "husband", not "eunuch; see also
+        // 老公"); then the one with the most senses of its own, the word's everyday use.
+        bool bestOwn = OwnSenses(*best) > 0 && !ReferenceOnly(best->senses.front()), own = OwnSenses(*e) > 0 && !ReferenceOnly(e->senses.front());
+        if (bestOwn != own) {
+            if (own) best = e;
+            continue;
+        }
+        bool bestSees = OwnSenses(*best) < best->senses.size(), sees = OwnSenses(*e) < e->senses.size();
+        if (bestSees != sees) {
+            if (!sees) best = e;
+            continue;
+        }
+        if (OwnSenses(*e) > OwnSenses(*best)) best = e;
     }
     return best;
 }

@@ -1,6 +1,9 @@
 // Choosing example words: which dictionary entry speaks for a word, which words a learner should
 // not meet as examples, and whether a word's reading agrees with its characters' readings.
 #pragma once
+#include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +15,15 @@
 // before one whose is not, and then the one with the most senses, the word's everyday use
 // (東西 dong1 xi5 "thing", not dong1 xi1 "east and west").
 const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries);
+
+// The words that Taiwan writes otherwise: each word of OpenCC's Taiwan phrase table whose Taiwan
+// forms do not include itself (軟件 -> 軟體; not 社區 -> 社羣 社區), unless Taiwan's phrases hold it at
+// least a tenth as often as its most common Taiwan form (支持 beside 支援).
+std::set<std::u32string> MainlandForms(const std::map<std::u32string, std::vector<std::u32string>>& table,
+                                       const std::function<double(const std::u32string&)>& taiwanShare);
+
+// Senses that only name the word as part of others ("used in the names of grand buildings ...").
+bool OnlyUsedIn(const std::vector<std::string>& senses);
 
 // A word a learner should not meet as an example: one with a vulgar, obscene or offensive sense,
 // or whose main (first) sense is slang, derogatory, a euphemism or sexual.
