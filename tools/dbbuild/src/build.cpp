@@ -30,16 +30,16 @@ constexpr double kBandWeight = 0.35;
 constexpr double kSpeechBandWeight = 0.6;
 // A character that Taiwan's phrases use less than this part of what the converted counts give it.
 constexpr double kTaiwanHardlyUses = 0.01;
-// Examples follow Taiwan's phrase counts as much as Rime's running text.
-constexpr double kExampleChewingWeight = 0.5;
 // A proper noun stands among the examples only when Taiwan's phrases hold it this often (about
 // the two thousand most frequent phrases).
 constexpr double kCommonProperShare = 2e-4;
-// A word whose share of Taiwan's phrases is under this part of its share of Rime's counts.
-constexpr double kTaiwanHardlyWrites = 0.01;
 constexpr double kTaiwanWordFactor = 5.0;
 // Names of places, people and institutions make poorer examples than common words.
 constexpr double kProperWordFactor = 0.2;
+constexpr double kSpecialistFactor = 0.3;
+constexpr double kEverydayFactor = 20.0;
+// About the share of the twenty thousand most frequent words of running text.
+constexpr double kUnheldWordShare = 1e-5;
 constexpr double kRarerReadingsFactor = 0.05;
 constexpr std::size_t kExamples = 8;
 
@@ -49,7 +49,18 @@ struct WordCandidate {
     std::string reading;  // trainer form, lower case
     std::string text;
     double frequency = 0;
+    double running = 0;       // share of running text (in OpenCC's Taiwan forms) of this spelling
+    double preference = 0;    // Taiwan's phrase share against running text
+    std::u32string standard;  // the spelling that the dictionary's variants name
 };
+
+// Whether Taiwan writes a word as the dictionary's variant spelling rather than its standard one:
+// OpenCC's Taiwan conversion writes it (家伙 becomes 傢伙 in running text), or Taiwan's phrases
+// prefer it five times as much (計畫 to 計劃, 身分 to 身份; not 蕃茄 to 番茄).
+bool TaiwanWritesVariant(const WordCandidate& variant, const WordCandidate& standard) {
+    if ((variant.running > 0) != (standard.running > 0)) return variant.running > 0;
+    return variant.preference >= 5 * standard.preference;
+}
 
 bool WordBefore(const WordCandidate& a, const WordCandidate& b) {
     if (a.frequency != b.frequency) return a.frequency > b.frequency;
@@ -97,6 +108,14 @@ int RunBuild(const BuildOptions& options) {
         std::string text;
         if (!ReadPlainFile(options.speechFile, text, error) || !ParseSpeechBands(text, speechBands, error)) {
             std::fprintf(stderr, "dbbuild: %s: %s\n", options.speechFile.c_str(), error.c_str());
+            return 2;
+        }
+    }
+    std::map<std::u32string, EverydayWord> everyday;
+    if (!options.everydayFile.empty()) {
+        std::string text;
+        if (!ReadPlainFile(options.everydayFile, text, error) || !ParseEverydayWords(text, everyday, error)) {
+            std::fprintf(stderr, "dbbuild: %s: %s\n", options.everydayFile.c_str(), error.c_str());
             return 2;
         }
     }
@@ -213,32 +232,88 @@ int RunBuild(const BuildOptions& options) {
 
     // Words: 2 to 4 characters, each a character the database can show, in their everyday sense as
     // Taiwan uses them; spellings of one word (什麼, 甚麼) count once, under the most frequent.
-    // Taiwan's phrase counts weigh as much as Rime's; a word that Taiwan writes otherwise (軟件 for
-    // 軟體, as OpenCC's Taiwan phrases name them) is no example, and one that Taiwan's phrases hardly
-    // hold against Rime's counts (小區, 黨委) falls far.
-    WordShares exampleShares = BlendWordShares(sources.essay, sources.chewing, kExampleChewingWeight);
+    // A word that Taiwan writes otherwise (軟件 for 軟體, as OpenCC's Taiwan phrases name them) is no
+    // example, and its count goes to its Taiwan form; Taiwan's phrase counts correct Rime's running
+    // text (ExampleFrequency), so that one Taiwan's phrases hardly hold (小區, 黨委) falls.
     WordShares taiwanWords = BlendWordShares({}, sources.chewing, 1.0), mainlandWords = BlendWordShares(sources.essay, {}, 0.0);
     auto shareIn = [](const WordShares& m, const std::u32string& w) {
         auto it = m.find(w);
         return it == m.end() ? 0.0 : it->second;
     };
-    std::set<std::u32string> mainlandForms = MainlandForms(sources.taiwanPhrases, [&](const std::u32string& w) {
-        return shareIn(taiwanWords, w);
-    });
+    std::set<std::u32string> mainlandForms = MainlandForms(
+        sources.taiwanPhrases, [&](const std::u32string& w) { return shareIn(taiwanWords, w); },
+        [&](const std::u32string& w) { return shareIn(mainlandWords, w); });
     std::set<std::u32string> taiwanForms;
-    for (const auto& [word, forms] : sources.taiwanPhrases) taiwanForms.insert(forms.begin(), forms.end());
+    WordShares runningShares = mainlandWords;
+    for (const auto& [word, forms] : sources.taiwanPhrases) {
+        taiwanForms.insert(forms.begin(), forms.end());
+        if (mainlandForms.count(word) && !forms.empty()) runningShares[forms.front()] += shareIn(mainlandWords, word);
+    }
+    // Spellings of one word (計畫 and 計劃, 身分 and 身份: "variant of" the other, same reading) count
+    // as one word, written as Taiwan prefers.
+    std::map<std::u32string, std::u32string> standardOf;
+    WordShares pooledRunning, pooledTaiwan;
+    for (const auto& [word, entries] : wordIndex) {
+        std::u32string standard = StandardSpelling(*ChooseEntry(entries), wordIndex);
+        standardOf[word] = standard;
+        pooledRunning[standard] += shareIn(runningShares, word);
+        pooledTaiwan[standard] += shareIn(taiwanWords, word);
+    }
+    // Everyday words that the dictionary lacks (滷肉飯) stand on entries of their own.
+    std::vector<CedictEntry> everydayEntries;
+    for (const auto& [word, w] : everyday) {
+        if (wordIndex.count(word) || w.translation.empty()) continue;
+        everydayEntries.push_back(CedictEntry{word, word, w.reading, {w.translation}});
+    }
+    for (const CedictEntry& e : everydayEntries) {
+        wordIndex[e.traditional].push_back(&e);
+        standardOf[e.traditional] = e.traditional;
+    }
+    // A word whose first sense is that of a word Taiwan marks as its own or writes every day (導彈
+    // "(guided) missile" beside 飛彈 "(Tw) missile", 西紅柿 beside 番茄 "tomato") is the mainland's
+    // name for it, when Taiwan's phrases hold it less.
+    std::map<std::string, double> taiwanGlosses;
+    auto firstGloss = [](const CedictEntry& e) {
+        std::string gloss = CleanSense(e.senses.front());
+        for (std::size_t at; (at = gloss.find('(')) != std::string::npos;) {
+            std::size_t close = gloss.find(')', at);
+            gloss.erase(at, close == std::string::npos ? std::string::npos : close - at + 1);
+        }
+        return Trim(gloss);
+    };
+    for (const auto& [word, entries] : wordIndex) {
+        const CedictEntry* e = ChooseEntry(entries);
+        bool marked = std::any_of(e->senses.begin(), e->senses.end(), [](const std::string& x) { return x.find("(Tw") != std::string::npos; });
+        std::string gloss = firstGloss(*e);
+        if (word.size() < 2 || gloss.empty() || (!marked && !everyday.count(word))) continue;
+        double& most = taiwanGlosses[gloss];
+        most = std::max(most, shareIn(taiwanWords, word));
+    }
     std::map<std::pair<std::u32string, std::string>, WordCandidate> bySpelling;
     for (const auto& [word, entries] : wordIndex) {
         std::size_t n = word.size();
         if (n < 2 || n > 4 || mainlandForms.count(word)) continue;
         if (!std::all_of(word.begin(), word.end(), [](char32_t c) { return IsBmpHan(c); })) continue;
         const CedictEntry* e = ChooseEntry(entries);
+        const std::u32string& standard = standardOf[word];
+        bool listedWord = everyday.count(word) > 0;
+        bool taiwanWord = listedWord || taiwanForms.count(word) ||
+                          std::any_of(e->senses.begin(), e->senses.end(), [](const std::string& x) { return x.find("(Tw") != std::string::npos; });
+        auto synonym = taiwanGlosses.find(firstGloss(*e));
+        if (!taiwanWord && synonym != taiwanGlosses.end() && shareIn(taiwanWords, word) < synonym->second) continue;
+        // A word that Taiwan's phrases never hold is an example only when running text has it often
+        // (網站, 幹嘛), not when it is the mainland's rarer word (暫住證, 盒飯, 忽悠).
+        if (!taiwanWord && shareIn(taiwanWords, word) == 0 && shareIn(runningShares, word) < kUnheldWordShare) continue;
         if (IsCoarse(e->senses)) continue;
-        std::string reading = NormaliseCedictReading(e->pinyin, true);
+        auto listed = everyday.find(word);
+        // An everyday word reads as Taiwan says it (高麗菜 gao1 li4 cai4).
+        std::string pinyin = listed != everyday.end() ? listed->second.reading : e->pinyin;
+        std::string reading = NormaliseCedictReading(pinyin, true);
         if (reading.empty() || Split(reading, ' ').size() != n) continue;
         std::string translation;
-        auto handWritten = written.find({word, NormaliseCedictReading(e->pinyin, false)});
+        auto handWritten = written.find({word, NormaliseCedictReading(pinyin, false)});
         if (handWritten != written.end()) translation = handWritten->second;
+        if (listed != everyday.end() && !listed->second.translation.empty()) translation = listed->second.translation;
         // Only names and institutions hold a proper noun's place among the examples when Taiwan
         // writes them as often as its most common words (台灣, 美國).
         double taiwanShare = shareIn(taiwanWords, word);
@@ -250,16 +325,18 @@ int RunBuild(const BuildOptions& options) {
         // A spelling variant (傢伙 for 家伙) takes the meaning of the word it names.
         if (translation.empty()) translation = MeaningOfReferencedWord(e->senses, wordIndex, TranslationLimit(n));
         if (translation.size() < 3 || IsCoarse({translation})) continue;
-        auto share = exampleShares.find(word);
-        WordCandidate cand{word, e->simplified, NormaliseCedictReading(e->pinyin, false),
-                           "<" + reading + "> " + translation, share == exampleShares.end() ? 0 : share->second};
+        WordCandidate cand{word, e->simplified, NormaliseCedictReading(pinyin, false), "<" + reading + "> " + translation,
+                           ExampleFrequency(shareIn(pooledRunning, standard), shareIn(pooledTaiwan, standard)),
+                           shareIn(runningShares, word), 0, standard};
+        cand.preference = cand.running > 0 ? taiwanShare / cand.running : 0;
         if (IsProperNoun(*e)) cand.frequency *= kProperWordFactor;
+        // A specialist's word (幻燈片 "(computing) slide", 梯度 "gradient (math.)") or a dated or
+        // dialect one teaches a learner less than an everyday word.
+        if (IsSpecialist(e->senses)) cand.frequency *= kSpecialistFactor;
         // The dictionary's Taiwan words ("(Tw) taxi") and the forms OpenCC names as Taiwan's are
-        // Taiwan's everyday words; a word Taiwan's phrases hardly hold is not.
-        bool taiwanWord = taiwanForms.count(word) ||
-                          std::any_of(e->senses.begin(), e->senses.end(), [](const std::string& x) { return x.find("(Tw") != std::string::npos; });
-        if (taiwanWord) cand.frequency *= kTaiwanWordFactor;
-        else if (taiwanShare < kTaiwanHardlyWrites * shareIn(mainlandWords, word)) cand.frequency *= kRarerReadingsFactor;
+        // Taiwan's words; the everyday ones written for this database come before most others.
+        if (listed != everyday.end()) cand.frequency = std::max(cand.frequency, kUnheldWordShare) * kEverydayFactor;
+        else if (taiwanWord) cand.frequency *= kTaiwanWordFactor;
         // A word that reads every character with a rarer reading (中的 zhong4 di4, "to hit the
         // target") owes its count mostly to the same characters in their usual sense (中的, "in the").
         std::vector<std::string> syllables = Split(cand.reading, ' ');
@@ -269,8 +346,11 @@ int RunBuild(const BuildOptions& options) {
             allSecondary = texts.size() > 1 && ReadingsOf(texts).front() != syllables[i];
         }
         if (allSecondary) cand.frequency *= kRarerReadingsFactor;
-        auto [it, fresh] = bySpelling.try_emplace({cand.simplified, cand.reading}, cand);
-        if (!fresh && WordBefore(cand, it->second)) it->second = cand;
+        auto [it, fresh] = bySpelling.try_emplace({ChooseEntry(wordIndex.at(standard))->simplified, cand.reading}, cand);
+        bool better = standard == it->second.standard
+                          ? (cand.word == standard ? !TaiwanWritesVariant(it->second, cand) : TaiwanWritesVariant(cand, it->second))
+                          : WordBefore(cand, it->second);
+        if (!fresh && better) it->second = cand;
     }
     auto fits = [&](const WordCandidate& w) {
         std::vector<std::string> syllables = Split(w.reading, ' ');

@@ -84,6 +84,26 @@ bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, st
     return true;
 }
 
+bool ParseEverydayWords(const std::string& text, std::map<std::u32string, EverydayWord>& words, std::string& error) {
+    int number = 0;
+    for (const std::string& line : Split(text, '\n')) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> cols = Split(line, '\t');
+        std::vector<char32_t> w = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
+        std::vector<std::string> syllables = cols.size() > 1 ? Split(cols[1], ' ') : std::vector<std::string>{};
+        bool pinyin = std::all_of(syllables.begin(), syllables.end(), [](const std::string& r) { return IsSyllable(SyllableOf(r)); });
+        bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
+        if (cols.size() != 3 || w.size() < 2 || w.size() > 4 || syllables.size() != w.size() || !pinyin || !ascii ||
+            cols[2].empty() || cols[2].size() > 60) {
+            error = "line " + std::to_string(number) + " is not a word of 2 to 4 characters, its reading and a translation or -";
+            return false;
+        }
+        words[std::u32string(w.begin(), w.end())] = EverydayWord{cols[1], cols[2] == "-" ? "" : cols[2]};
+    }
+    return true;
+}
+
 bool IsProperNoun(const CedictEntry& e) { return !e.pinyin.empty() && e.pinyin[0] >= 'A' && e.pinyin[0] <= 'Z'; }
 
 // The meaning of the first word that a sense points to as "used in WORD[reading]".

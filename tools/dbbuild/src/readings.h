@@ -45,3 +45,11 @@ bool IsProperNoun(const CedictEntry& e);
 // show (over 40 characters for a character, over 60 for a word, not plain ASCII).
 using WrittenMeanings = std::map<std::pair<std::u32string, std::string>, std::string>;
 bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error);
+
+// Taiwan's everyday words written for this database: "word<TAB>reading<TAB>translation", the
+// translation "-" where the dictionary's serves. False, naming the line, for a line that is not so.
+struct EverydayWord {
+    std::string reading;
+    std::string translation;  // "" for the dictionary's
+};
+bool ParseEverydayWords(const std::string& text, std::map<std::u32string, EverydayWord>& words, std::string& error);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "pinyin.h"
 #include "text.h"
@@ -26,7 +27,7 @@ const char* const kCoarseWords[] = {"fuck", "fucking", "cunt", "pussy", "whore",
                                     "bullshit", "tits", "motherfucker", "dickhead", "cocksucker", "retard",
                                     "goddamn", "damned", "damn", "piss", "crap"};
 const char* const kSexualWords[] = {"penis", "vagina", "testicle", "prostitute", "prostitution", "genitals", "sexual intercourse",
-                                    "have sex", "sex with"};
+                                    "have sex", "sex with", "cunnilingus", "anilingus", "fellatio", "masturbate", "masturbation", "orgasm", "ejaculate", "ejaculation"};
 
 bool HasWord(const std::string& lower, std::string_view word) {
     for (std::size_t at = lower.find(word); at != std::string::npos; at = lower.find(word, at + 1)) {
@@ -49,16 +50,60 @@ bool Sexual(const std::string& lower) {
 }  // namespace
 
 std::set<std::u32string> MainlandForms(const std::map<std::u32string, std::vector<std::u32string>>& table,
-                                       const std::function<double(const std::u32string&)>& taiwanShare) {
+                                       const std::function<double(const std::u32string&)>& taiwanShare,
+                                       const std::function<double(const std::u32string&)>& runningShare) {
+    auto preference = [&](const std::u32string& w) {
+        double running = runningShare(w);
+        return running > 0 ? taiwanShare(w) / running : 0.0;
+    };
     std::set<std::u32string> forms;
     for (const auto& [word, taiwan] : table) {
         if (std::find(taiwan.begin(), taiwan.end(), word) != taiwan.end()) continue;
-        double most = 0;
-        for (const std::u32string& t : taiwan) most = std::max(most, taiwanShare(t));
-        if (most > 0 && taiwanShare(word) >= 0.1 * most) continue;
-        forms.insert(word);
+        const std::u32string* most = nullptr;
+        for (const std::u32string& t : taiwan) {
+            if (!most || taiwanShare(t) > taiwanShare(*most)) most = &t;
+        }
+        bool heldToo = most && taiwanShare(*most) > 0 && taiwanShare(word) >= 0.1 * taiwanShare(*most) &&
+                       preference(word) >= 0.2 * preference(*most);
+        if (!heldToo) forms.insert(word);
     }
     return forms;
+}
+
+double ExampleFrequency(double runningShare, double taiwanShare) {
+    if (runningShare <= 0) return taiwanShare / 25;
+    double factor = std::sqrt(taiwanShare / runningShare);
+    return runningShare * std::clamp(factor, 0.2, 5.0);
+}
+
+std::u32string StandardSpelling(const CedictEntry& entry, const std::map<std::u32string, std::vector<const CedictEntry*>>& words) {
+    if (entry.senses.empty() || !StartsWith(Lower(entry.senses.front()), "variant of ")) return entry.traditional;
+    const std::string& sense = entry.senses.front();
+    std::size_t open = sense.find('[');
+    std::size_t close = sense.find(']', open);
+    if (open == std::string::npos || close == std::string::npos) return entry.traditional;
+    std::string named = sense.substr(11, open - 11);
+    std::vector<char32_t> codes = DecodeUtf8(named.substr(0, named.find('|')));
+    std::u32string other(codes.begin(), codes.end());
+    std::string reading = Lower(sense.substr(open + 1, close - open - 1));
+    auto theirs = words.find(other);
+    if (other.size() != entry.traditional.size() || other == entry.traditional || theirs == words.end() ||
+        reading != Lower(entry.pinyin))
+        return entry.traditional;
+    return other;
+}
+
+bool IsSpecialist(const std::vector<std::string>& senses) {
+    static const char* const kFields[] = {
+        "(computing)", "(math.)", "(mathematics)", "(chemistry)", "(botany)", "(zoology)", "(anatomy)", "(medicine)",
+        "(tcm)", "(military)", "(buddhism)", "(geology)", "(physics)", "(biology)", "(finance)", "(law)",
+        "(linguistics)", "(pharmacology)", "(physiology)", "(meteorology)", "(economics)", "(electronics)",
+        "(astronomy)", "(biochemistry)", "(agriculture)", "(statistics)", "(geometry)", "(taoism)", "(music)",
+        "(old)", "(archaic)", "(literary)", "(classical)", "(dialect)", "(cantonese)", "bird species of china",
+        "(in ancient china)", "(in imperial china)"};
+    if (senses.empty()) return false;
+    std::string lower = Lower(senses.front());
+    return std::any_of(std::begin(kFields), std::end(kFields), [&](const char* f) { return lower.find(f) != std::string::npos; });
 }
 
 bool OnlyUsedIn(const std::vector<std::string>& senses) {
@@ -125,7 +170,7 @@ bool IsCoarse(const std::vector<std::string>& senses) {
             if (lower.find(mark) != std::string::npos) return true;
         }
         for (const char* word : kCoarseWords) {
-            if (HasWord(lower, word)) return true;
+            if (i < 2 && HasWord(lower, word)) return true;
         }
         for (const char* mark : kSlangMarks) {
             if (i == 0 && lower.find(mark) != std::string::npos) return true;

@@ -123,3 +123,15 @@ TEST(ReadingsTest, WrittenMeaningsAreReadAndABadLineStopsTheBuild) {
     EXPECT_FALSE(ParseWrittenMeanings("在在在在在\tzai4 zai4 zai4 zai4 zai4\tat\n", meanings, error));
     EXPECT_FALSE(ParseWrittenMeanings("在\tzai4\t\xE5\x9C\xA8\n", meanings, error));
 }
+
+TEST(ReadingsTest, EverydayWordsNeedAReadingPerCharacterAndATranslationOrDash) {
+    std::map<std::u32string, EverydayWord> words;
+    std::string error;
+    ASSERT_TRUE(ParseEverydayWords("# comment\n便當\tbian4 dang1\tlunch box\n公車\tgong1 che1\t-\n", words, error)) << error;
+    EXPECT_EQ(words.at(U"便當").translation, "lunch box");
+    EXPECT_EQ(words.at(U"公車").translation, "");
+    EXPECT_FALSE(ParseEverydayWords("便當\tbian4\tlunch box\n", words, error));
+    EXPECT_NE(error.find("line 1"), std::string::npos);
+    EXPECT_FALSE(ParseEverydayWords("車\tche1\tcar\n", words, error));
+    EXPECT_FALSE(ParseEverydayWords("便當\tbian4 dang1\tbent\xc5\x8d\n", words, error));
+}
