@@ -83,7 +83,7 @@ opencc_dict -i /usr/share/opencc/TWPhrases.ocd2 -o "$build/tw_phrases.txt" -f oc
 
 "$build/lumora_dbbuild" --cedict "$cedict" --essay "$build/essay_tw.txt" --chewing /usr/share/libchewing \
   --meanings "$tool/data/meanings.tsv" --speech "$tool/data/speech.tsv" \
-  --everyday "$tool/data/everyday.tsv" \
+  --everyday "$tool/data/everyday.tsv" --readings "$tool/data/readings.tsv" \
   --taiwan-phrases "$build/tw_phrases.txt" --out "$root/database" --review "$build/review.tsv"
 (cd "$build" && ctest --output-on-failure -R '^Bundled')
 "$build/lumora_contact_sheet" "$root/database" "$build/contact_sheet.png" 200 2

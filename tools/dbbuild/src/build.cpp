@@ -28,6 +28,7 @@ constexpr double kChewingWeight = 0.15;
 constexpr double kChewingOrderWeight = 0.6;
 constexpr double kBandWeight = 0.35;
 constexpr double kSpeechBandWeight = 0.6;
+constexpr int kEverydayBand = 4;
 // A character that Taiwan's phrases use less than this part of what the converted counts give it.
 constexpr double kTaiwanHardlyUses = 0.01;
 // A proper noun stands among the examples only when Taiwan's phrases hold it this often (about
@@ -111,6 +112,14 @@ int RunBuild(const BuildOptions& options) {
             return 2;
         }
     }
+    WrittenReadings writtenReadings;
+    if (!options.readingsFile.empty()) {
+        std::string text;
+        if (!ReadPlainFile(options.readingsFile, text, error) || !ParseWrittenReadings(text, writtenReadings, error)) {
+            std::fprintf(stderr, "dbbuild: %s: %s\n", options.readingsFile.c_str(), error.c_str());
+            return 2;
+        }
+    }
     std::map<std::u32string, EverydayWord> everyday;
     if (!options.everydayFile.empty()) {
         std::string text;
@@ -161,6 +170,7 @@ int RunBuild(const BuildOptions& options) {
         return (IsBmpHan(s) && renders(s)) ? s : t;
     };
     std::map<char32_t, std::vector<std::string>> readingCache;
+    std::vector<std::string> unmetReadings;  // written as "-" where the builder finds no such reading
     auto readingsOf = [&](char32_t t) -> const std::vector<std::string>& {
         auto it = readingCache.find(t);
         if (it != readingCache.end()) return it->second;
@@ -180,6 +190,18 @@ int RunBuild(const BuildOptions& options) {
             auto w = written.find({std::u32string(1, t), text.substr(0, text.find(' '))});
             if (w != written.end()) text = w->first.second + " " + w->second;
         }
+        // Readings written for the character are all its readings, in their order.
+        auto hand = writtenReadings.find(t);
+        if (hand != writtenReadings.end()) {
+            std::vector<std::string> own;
+            for (const auto& [reading, meaning] : hand->second) {
+                auto found = std::find_if(texts.begin(), texts.end(), [&](const std::string& x) { return x.substr(0, x.find(' ')) == reading; });
+                if (meaning != "-") own.push_back(reading + " " + meaning);
+                else if (found != texts.end()) own.push_back(*found);
+                else unmetReadings.push_back(EncodeUtf8(t) + " " + reading);
+            }
+            texts = own;
+        }
         return readingCache[t] = texts;
     };
 
@@ -194,6 +216,13 @@ int RunBuild(const BuildOptions& options) {
         auto it = m.find(c);
         return it == m.end() ? 0.0 : it->second;
     };
+    std::set<char32_t> everydayCharacters;
+    for (const auto& [word, w] : everyday) everydayCharacters.insert(word.begin(), word.end());
+    // Among the hundred most frequent characters of traditional text (kFrequency's first band), the
+    // counts of a corpus of running text (Unihan's reading counts) weigh as much as the input
+    // method's, which chat and typing shape (你 three times 他). Further down they would lower
+    // Taiwan's own characters (灣, 裡), being counts of mainland text.
+    std::map<char32_t, double> counted = CountedShares(sources.unihan);
     std::vector<std::pair<double, char32_t>> ranked;
     for (const auto& [c, share] : running) {
         if (!IsBmpHan(c) || big5Level(c) == 0) continue;
@@ -201,10 +230,16 @@ int RunBuild(const BuildOptions& options) {
         int band = u.frequencyBand;
         auto spoken = speechBands.find(c);
         if (spoken != speechBands.end() && (band == 0 || spoken->second < band)) band = spoken->second;
+        // A character of Taiwan's everyday words (筷 of 筷子, 颱 of 颱風) is among Taiwan's first two
+        // thousand, whatever the postings counted.
+        if (everydayCharacters.count(c) && (band == 0 || band > kEverydayBand)) band = kEverydayBand;
         double bandShare = band >= 1 && band <= 5 ? bandShares[band] : bandShares[0];
         bool hardly = band == 0 && valueOf(taiwanPhrases, c) < kTaiwanHardlyUses * valueOf(mainlandPhrases, c);
         double weight = spoken != speechBands.end() ? kSpeechBandWeight : kBandWeight;
-        ranked.emplace_back(-OrderScore(share, bandShare, weight, hardly), c);
+        double text = share;
+        auto known = counted.find(c);
+        if (known != counted.end() && u.frequencyBand == 1) text = std::sqrt(share * known->second);
+        ranked.emplace_back(-OrderScore(text, bandShare, weight, hardly), c);
     }
     std::sort(ranked.begin(), ranked.end());
     std::vector<char32_t> usable;
@@ -394,6 +429,10 @@ int RunBuild(const BuildOptions& options) {
     }
     std::vector<WordCandidate> words;
     for (const WordCandidate* w : chosen) words.push_back(*w);
+    if (!unmetReadings.empty()) {
+        std::fprintf(stderr, "dbbuild: readings written with \"-\" that the builder does not find: %s\n", unmetReadings.front().c_str());
+        return 2;
+    }
 
     // Records: every index character and every character of a word.
     std::set<char32_t> recorded(index.begin(), index.end());

@@ -57,6 +57,29 @@ std::vector<double> RankShares(const Unihan& unihan) {
     return shares;
 }
 
+std::map<char32_t, double> CountedShares(const Unihan& unihan) {
+    auto countOf = [&](char32_t c) {
+        auto info = unihan.find(c);
+        double count = 0;
+        if (info != unihan.end()) {
+            for (const auto& [reading, n] : info->second.pinlu) count += static_cast<double>(n);
+        }
+        return count;
+    };
+    std::map<char32_t, double> shares;
+    double total = 0;
+    for (const auto& [c, info] : unihan) {
+        if (info.big5Level == 0) continue;
+        double count = countOf(c);
+        if (count <= 0 && !info.simplified.empty()) count = countOf(info.simplified.front());
+        if (count <= 0) continue;
+        shares[c] = count;
+        total += count;
+    }
+    for (auto& [c, share] : shares) share /= total;
+    return shares;
+}
+
 std::map<char32_t, double> RunningTextShares(const std::map<std::u32string, long long>& withSingles,
                                              const std::map<std::u32string, long long>& phrases,
                                              double phraseWeight, const LengthParts& parts) {

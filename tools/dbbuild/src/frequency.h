@@ -63,6 +63,8 @@ bool ParseSpeechBands(const std::string& text, std::map<char32_t, int>& bands, s
 // reading counts of a corpus of modern text (kHanyuPinlu, summed over a character's readings).
 // Unihan gives a simplified and a traditional form the same counts: each pair counts once.
 std::vector<double> RankShares(const Unihan& unihan);
+// Each traditional character's share of that corpus (its simplified form's counts when it has none).
+std::map<char32_t, double> CountedShares(const Unihan& unihan);
 
 // Each dictionary word of two or more characters counts with its frequency (keyed by its traditional
 // spelling), split evenly between its common entries (its proper-noun entries when it has no other,

@@ -58,13 +58,15 @@ int main(int argc, char** argv) {
         else if (arg == "--meanings") options.meaningsFile = value("--meanings");
         else if (arg == "--speech") options.speechFile = value("--speech");
         else if (arg == "--everyday") options.everydayFile = value("--everyday");
+        else if (arg == "--readings") options.readingsFile = value("--readings");
         else if (arg == "--taiwan-phrases") options.sources.taiwanPhrasesFile = value("--taiwan-phrases");
         else if (arg == "--lint") lintFolder = value("--lint");
         else {
             std::fprintf(stderr,
                          "usage: lumora_dbbuild --cedict FILE --essay FILE --out DIR [--chewing DIR] [--unicode DIR]\n"
                          "                      [--font FILE] [--face N] [--review FILE] [--meanings FILE]\n"
-                         "                      [--speech FILE] [--everyday FILE] [--taiwan-phrases FILE]\n"
+                         "                      [--speech FILE] [--everyday FILE] [--readings FILE]\n"
+                         "                      [--taiwan-phrases FILE]\n"
                          "       lumora_dbbuild --lint DIR [--unicode DIR] [--review FILE]\n");
             return 1;
         }

@@ -84,6 +84,24 @@ bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, st
     return true;
 }
 
+bool ParseWrittenReadings(const std::string& text, WrittenReadings& readings, std::string& error) {
+    int number = 0;
+    for (const std::string& line : Split(text, '\n')) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> cols = Split(line, '\t');
+        std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
+        bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
+        if (cols.size() != 3 || c.size() != 1 || !IsSyllable(SyllableOf(cols[1])) || !ascii || cols[2].empty() ||
+            cols[2].size() > kMeaningLimit || readings[c[0]].size() == 3) {
+            error = "line " + std::to_string(number) + " is not a character, a reading and a meaning (or -) of at most 40 ASCII characters, or a fourth reading";
+            return false;
+        }
+        readings[c[0]].emplace_back(cols[1], cols[2]);
+    }
+    return true;
+}
+
 bool ParseEverydayWords(const std::string& text, std::map<std::u32string, EverydayWord>& words, std::string& error) {
     int number = 0;
     for (const std::string& line : Split(text, '\n')) {

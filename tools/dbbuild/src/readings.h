@@ -53,3 +53,10 @@ struct EverydayWord {
     std::string translation;  // "" for the dictionary's
 };
 bool ParseEverydayWords(const std::string& text, std::map<std::u32string, EverydayWord>& words, std::string& error);
+
+// Readings written for this database where the dictionary's evidence misleads (累 lei4 before
+// lei3, 把 ba4 of 刀把, no 蘋 pin2): "character<TAB>reading<TAB>meaning", the meaning "-" for the
+// one the builder finds; a character's lines, in order, are all its readings (at most three).
+// False, naming the line, for a line that is not so.
+using WrittenReadings = std::map<char32_t, std::vector<std::pair<std::string, std::string>>>;
+bool ParseWrittenReadings(const std::string& text, WrittenReadings& readings, std::string& error);

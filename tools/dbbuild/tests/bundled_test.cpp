@@ -31,9 +31,14 @@ const DatabaseContent& Bundled() {
 // these may only tighten.
 constexpr int kTaiwanWordsPercent = 99;
 constexpr int kMainlandWordsAllowed = 3;
-// Golden lines the database does not yet meet (the test lists them). The table stays as written;
-// this may only fall.
-constexpr int kGoldenFaultsAllowed = 48;
+// Golden lines the database does not meet, each with its reason; every other line must pass, and a
+// line listed here that passes must leave the list. The table stays as written.
+const std::map<std::string, std::string> kKnownDisagreements = {
+    // The table wants 他 among the first 15. No count of Taiwan's running text is at hand: Rime's
+    // input-method counts put 你 three times above 他, and blending in Unihan's counted corpus for
+    // the first hundred characters lifts 他 from 26 to 18, behind 個 大 上 就 來 你 這 和.
+    {"他", "rank 18"},
+};
 
 }  // namespace
 
@@ -108,7 +113,9 @@ static std::string GoldenFault(const std::vector<std::string>& cols) {
         if (check[0] == '!') {
             std::string word = lower(check.substr(1));
             for (const std::string& r : info->second.readings) {
-                std::string text = " " + lower(r.substr(r.find(' ') + 1)) + " ";
+                // Spaces around the meaning, so that a word at either end is whole.
+                std::string text(1, ' ');
+                text.append(lower(r.substr(r.find(' ') + 1))).push_back(' ');
                 for (std::size_t p = text.find(word); p != std::string::npos; p = text.find(word, p + 1)) {
                     bool whole = !std::isalpha(static_cast<unsigned char>(text[p - 1])) &&
                                  !std::isalpha(static_cast<unsigned char>(text[p + word.size()]));
@@ -136,8 +143,9 @@ static std::string GoldenFault(const std::vector<std::string>& cols) {
 TEST(BundledTest, GoldenCharactersHaveTheirReadingsMeaningsAndRanks) {
     std::ifstream file(DBBUILD_GOLDEN);
     ASSERT_TRUE(file) << DBBUILD_GOLDEN;
-    std::string line, faults;
+    std::string line, faults, expected;
     int lines = 0, failing = 0;
+    std::size_t disagreements = 0;
     while (std::getline(file, line)) {
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> cols = Split(line, '\t');
@@ -147,10 +155,16 @@ TEST(BundledTest, GoldenCharactersHaveTheirReadingsMeaningsAndRanks) {
         if (fault.empty()) continue;
         ++failing;
         faults += "\n  " + cols[0] + ":" + fault;
+        auto known = kKnownDisagreements.find(cols[0]);
+        if (known != kKnownDisagreements.end() && fault == " " + known->second) {
+            expected += "\n  " + cols[0] + ":" + fault;
+            ++disagreements;
+        }
     }
     EXPECT_GE(lines, 150);
     std::printf("golden: %d of %d lines pass\n", lines - failing, lines);
-    EXPECT_LE(failing, kGoldenFaultsAllowed) << failing << " of " << lines << " golden lines fail:" << faults;
+    EXPECT_EQ(faults, expected) << failing << " of " << lines << " golden lines fail";
+    EXPECT_EQ(disagreements, kKnownDisagreements.size()) << "a known disagreement no longer holds: take it off the list";
 }
 
 // The Taiwan and mainland vocabulary: Taiwan's everyday words among the examples with their
