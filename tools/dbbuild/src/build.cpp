@@ -496,7 +496,7 @@ int RunBuild(const BuildOptions& options) {
     std::printf("first characters: ");
     for (std::size_t i = 0; i < 40 && i < index.size(); ++i) std::printf("%s", EncodeUtf8(index[i]).c_str());
     std::printf("\n");
-    for (const LintRule& rule : Lint(content, &sources.unihan)) {
+    for (const LintRule& rule : Lint(content, &sources.unihan, sources.taiwanPhrases.empty() ? nullptr : &sources.taiwanPhrases)) {
         std::printf("lint %-28s %5d", rule.name.c_str(), rule.count);
         for (const std::string& e : rule.examples) std::printf("  %s", e.c_str());
         std::printf("\n");
