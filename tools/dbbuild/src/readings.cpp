@@ -1,6 +1,7 @@
 #include "readings.h"
 
 #include <algorithm>
+#include <functional>
 #include <cctype>
 #include <set>
 
@@ -18,6 +19,12 @@ constexpr double kReadingShare = 0.02;
 constexpr double kCommonWordShare = 5e-6;
 // A reading known only from surnames and place names stays only as the character's main use.
 constexpr double kProperShare = 0.5;
+
+std::string Join(const std::vector<std::string>& syllables) {
+    std::string joined;
+    for (const std::string& s : syllables) joined += (joined.empty() ? "" : " ") + s;
+    return joined;
+}
 
 // The character a "variant of X" sense names, or 0.
 char32_t ReferencedCharacter(const std::string& sense) {
@@ -62,64 +69,75 @@ bool SameAsAnother(const std::string& sense) {
 
 }  // namespace
 
-bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error) {
+namespace {
+
+// One line of a hand-written table: the characters, the syllables and the text after them.
+struct WrittenLine {
+    std::u32string characters;
+    std::vector<std::string> syllables;
+    std::string text;
+};
+
+// Reads "characters<TAB>syllables<TAB>text" lines, # for comments, and hands each to take. False,
+// naming the line and saying what it should be, for a line of other columns, syllables that are
+// not all syllables, a text that is empty, not plain ASCII or over maxText bytes, or one take refuses.
+bool ReadWrittenTable(const std::string& table, std::size_t maxText, const std::string& what,
+                      const std::function<bool(const WrittenLine&)>& take, std::string& error) {
     int number = 0;
-    for (const std::string& line : Split(text, '\n')) {
+    for (const std::string& line : Split(table, '\n')) {
         ++number;
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> cols = Split(line, '\t');
-        std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
-        std::vector<std::string> syllables = cols.size() > 1 ? Split(cols[1], ' ') : std::vector<std::string>{};
-        bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
-        bool pinyin = std::all_of(syllables.begin(), syllables.end(), [](const std::string& r) { return IsSyllable(SyllableOf(r)); });
-        std::size_t limit = c.size() == 1 ? kMeaningLimit : 60;
-        if (cols.size() != 3 || c.empty() || c.size() > 4 || syllables.size() != c.size() || !pinyin || cols[2].empty() ||
-            cols[2].size() > limit || !ascii) {
-            error = "line " + std::to_string(number) +
-                    " is not a character or word, its reading and a meaning of at most 40 (a word's 60) ASCII characters";
+        WrittenLine w;
+        if (cols.size() == 3) {
+            std::vector<char32_t> c = DecodeUtf8(cols[0]);
+            w = WrittenLine{std::u32string(c.begin(), c.end()), Split(cols[1], ' '), cols[2]};
+        }
+        bool pinyin = std::all_of(w.syllables.begin(), w.syllables.end(), [](const std::string& r) { return IsSyllable(SyllableOf(r)); });
+        bool ascii = std::all_of(w.text.begin(), w.text.end(), [](char x) { return x >= 32 && x < 127; });
+        if (cols.size() != 3 || !pinyin || !ascii || w.text.empty() || w.text.size() > maxText || !take(w)) {
+            error = "line " + std::to_string(number) + " is not " + what;
             return false;
         }
-        meanings[{std::u32string(c.begin(), c.end()), cols[1]}] = cols[2];
     }
     return true;
+}
+
+}  // namespace
+
+bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error) {
+    return ReadWrittenTable(
+        text, 60, "a character or word, its reading and a meaning of at most 40 (a word's 60) ASCII characters",
+        [&](const WrittenLine& w) {
+            std::size_t n = w.characters.size();
+            if (n == 0 || n > 4 || w.syllables.size() != n || (n == 1 && w.text.size() > kMeaningLimit)) return false;
+            meanings[{w.characters, Join(w.syllables)}] = w.text;
+            return true;
+        },
+        error);
 }
 
 bool ParseWrittenReadings(const std::string& text, WrittenReadings& readings, std::string& error) {
-    int number = 0;
-    for (const std::string& line : Split(text, '\n')) {
-        ++number;
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> cols = Split(line, '\t');
-        std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
-        bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
-        if (cols.size() != 3 || c.size() != 1 || !IsSyllable(SyllableOf(cols[1])) || !ascii || cols[2].empty() ||
-            cols[2].size() > kMeaningLimit || readings[c[0]].size() == 3) {
-            error = "line " + std::to_string(number) + " is not a character, a reading and a meaning (or -) of at most 40 ASCII characters, or a fourth reading";
-            return false;
-        }
-        readings[c[0]].emplace_back(cols[1], cols[2]);
-    }
-    return true;
+    return ReadWrittenTable(
+        text, kMeaningLimit, "a character, a reading and a meaning (or -) of at most 40 ASCII characters, nor a fourth reading",
+        [&](const WrittenLine& w) {
+            if (w.characters.size() != 1 || w.syllables.size() != 1 || readings[w.characters[0]].size() == 3) return false;
+            readings[w.characters[0]].emplace_back(w.syllables[0], w.text);
+            return true;
+        },
+        error);
 }
 
 bool ParseEverydayWords(const std::string& text, std::map<std::u32string, EverydayWord>& words, std::string& error) {
-    int number = 0;
-    for (const std::string& line : Split(text, '\n')) {
-        ++number;
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> cols = Split(line, '\t');
-        std::vector<char32_t> w = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
-        std::vector<std::string> syllables = cols.size() > 1 ? Split(cols[1], ' ') : std::vector<std::string>{};
-        bool pinyin = std::all_of(syllables.begin(), syllables.end(), [](const std::string& r) { return IsSyllable(SyllableOf(r)); });
-        bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
-        if (cols.size() != 3 || w.size() < 2 || w.size() > 4 || syllables.size() != w.size() || !pinyin || !ascii ||
-            cols[2].empty() || cols[2].size() > 60) {
-            error = "line " + std::to_string(number) + " is not a word of 2 to 4 characters, its reading and a translation or -";
-            return false;
-        }
-        words[std::u32string(w.begin(), w.end())] = EverydayWord{cols[1], cols[2] == "-" ? "" : cols[2]};
-    }
-    return true;
+    return ReadWrittenTable(
+        text, 60, "a word of 2 to 4 characters, its reading and a translation or -",
+        [&](const WrittenLine& w) {
+            std::size_t n = w.characters.size();
+            if (n < 2 || n > 4 || w.syllables.size() != n) return false;
+            words[w.characters] = EverydayWord{Join(w.syllables), w.text == "-" ? "" : w.text};
+            return true;
+        },
+        error);
 }
 
 bool IsProperNoun(const CedictEntry& e) { return !e.pinyin.empty() && e.pinyin[0] >= 'A' && e.pinyin[0] <= 'Z'; }
