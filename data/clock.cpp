@@ -2,6 +2,7 @@
 // change to or from summer time never moves the count by an hour across midnight.
 #include "data/clock.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "data/log.h"
@@ -37,3 +38,13 @@ std::int32_t GetTime() {
                            DaysFromCivil(2003, 1, 1);
     return static_cast<std::int32_t>(days);
 }
+
+std::string DateText(std::time_t moment) {
+    std::tm local{};
+    if (!localtime_r(&moment, &local)) return "0000-00-00";
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    return text;
+}
+
+std::string TodayText() { return DateText(NowSeconds()); }

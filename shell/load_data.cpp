@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "data/database.h"
+#include "data/file_faults.h"
 #include "data/learner.h"
 #include "data/log.h"
 #include "data/program_state.h"
@@ -80,6 +81,11 @@ int LoadData()
     };
     for (const Loader& loader : loaders) {
         if (!loader.run()) {
+            // No character of the queue can be asked: the records name none the database can read.
+            if (loader.run == SetCurrentChar && LastFileFault.kind == FaultKind::None) {
+                LastFileFault = ContentFault(FaultKind::Mismatch, App.Files.Info.c_str(), FaultDetail::NoCharacterToAsk);
+                LastFileFault.otherFile = App.Files.Learner.c_str();
+            }
             // The progress window stays on the screen behind the fatal message.
             LogStep(loader.stepCode);
             return 0;

@@ -6,10 +6,12 @@
 #include <QPixmap>
 #include <QString>
 
+#include "data/file_faults.h"
 #include "data/learner.h"
 #include "data/log.h"
 #include "data/seams.h"
 #include "display/canvas.h"
+#include "shell/file_messages.h"
 #include "shell/instance.h"
 #include "shell/load_data.h"
 #include "shell/main_window.h"
@@ -29,7 +31,9 @@ int FatalError(const char* text, int stepCode)
 {
     // A copy that cannot start does not keep others from starting.
     ReleaseInstance();
-    AskLearner(text, "Lumora", AskOk, 0);
+    // The fatal line stays first; when a file stopped the start, the learner also reads which one,
+    // what is wrong with it and what to do.
+    AskLearner(FatalStartMessage(text, LastFileFault).c_str(), "Lumora", AskOk, 0);
     LogStep(stepCode);
     CloseProgressWindow();
     FreePictures();
@@ -44,6 +48,9 @@ int Winmain()
 {
     if (AskLearner == AskLearnerDefault)
         AskLearner = AskLearnerQt;
+    if (TellLearner == TellLearnerDefault)
+        TellLearner = TellLearnerInWords;
+    ForgetFileFault();
     // Before anything else, and so before "log.txt" is touched. Held from here to the end of the
     // final save, so that a copy started while this one loads or saves finds it.
     if (!ClaimInstance())
