@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "data/backups.h"
 #include "data/byte_io.h"
 #include "data/clock.h"
 #include "data/file_faults.h"
@@ -250,18 +251,6 @@ bool LongerLearnerFile = false;
 
 namespace {
 
-// A name beside 'name' for a copy made today, "<name>.<what>-<date>", with "-2", "-3" … added when
-// one of that name is already there: nothing kept aside is ever written over.
-std::string FreeAsideName(const std::string& name, const char* what) {
-    const std::string base = name + "." + what + "-" + TodayText();
-    std::string candidate = base;
-    for (int n = 2; access(candidate.c_str(), F_OK) == 0 || errno != ENOENT; ++n) {
-        if (n > 999) return std::string();
-        candidate = base + "-" + std::to_string(n);
-    }
-    return candidate;
-}
-
 // Keeps a learner file that held more than the records aside whole, before a save writes over it.
 // Returns 0, with the reason in 'error', when no copy could be made: the file is then not saved.
 int KeepLongerFileAside(int& error) {
@@ -295,6 +284,9 @@ int KeepLongerFileAside(int& error) {
 // Writes sf04 and student.lumora. Returns 1 when both were written; otherwise 0 with one line
 // "file: reason" for each file that kept its old content.
 int WriteSavedFiles(std::string& failures) {
+    // The day's first save copies the files as they were before it, once it is done: the copy
+    // never delays the save, nor makes it fail.
+    PendingBackup backup = PrepareBackup();
     int error = 0;
     if (!SaveSettings(&error)) failures += std::string(App.Files.Settings.c_str()) + ": " + std::strerror(error) + "\n";
     const std::vector<std::uint8_t> bytes = LearnerFileBytes();
@@ -306,6 +298,7 @@ int WriteSavedFiles(std::string& failures) {
         LogStep(StepLearnerNotSaved);
         failures += std::string(App.Files.Learner.c_str()) + ": " + std::strerror(error) + "\n";
     }
+    WriteBackup(backup);
     return failures.empty();
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "data/backups.h"
 #include "data/file_faults.h"
 #include "data/file_places.h"
 #include "data/learner.h"
@@ -63,6 +64,7 @@ void ResetProgramState() {
     std::memset(App.FreqList, 0, sizeof App.FreqList);
     std::memset(App.ExamHistory, 0, sizeof App.ExamHistory);
     ForgetFileFault();
+    ForgetBackupFailure();
     LongerLearnerFile = false;
     NameDataFiles();
 }

@@ -16,6 +16,7 @@
 #include "data/word_lists.h"
 #include "engine/selection.h"
 #include "shell/main_window.h"
+#include "shell/restore.h"
 
 QProgressBar* ProgressWindow = nullptr;
 int ProgressSteps = 0;
@@ -77,7 +78,7 @@ int LoadData()
     // LoadStudent needs the frequency list and the settings; SetCurrentChar needs all five before it.
     static const Loader loaders[] = {
         {LoadPinyinList, 2136}, {LoadWdsList, 2140}, {LoadIndex, 2144},
-        {LoadSettings, 2147},   {LoadStudent, 2150}, {SetCurrentChar, 2153},
+        {LoadSettings, 2147},   {LoadStudentOrRestore, 2150}, {SetCurrentChar, 2153},
     };
     for (const Loader& loader : loaders) {
         if (!loader.run()) {

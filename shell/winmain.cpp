@@ -16,6 +16,7 @@
 #include "shell/load_data.h"
 #include "shell/main_window.h"
 #include "shell/pictures.h"
+#include "shell/restore.h"
 
 namespace {
 
@@ -33,7 +34,9 @@ int FatalError(const char* text, int stepCode)
     ReleaseInstance();
     // The fatal line stays first; when a file stopped the start, the learner also reads which one,
     // what is wrong with it and what to do.
-    AskLearner(FatalStartMessage(text, LastFileFault).c_str(), "Lumora", AskOk, 0);
+    // A learner who declined to restore the records has read why already.
+    if (!RestoreDeclined)
+        AskLearner(FatalStartMessage(text, LastFileFault).c_str(), "Lumora", AskOk, 0);
     LogStep(stepCode);
     CloseProgressWindow();
     FreePictures();
@@ -51,6 +54,7 @@ int Winmain()
     if (TellLearner == TellLearnerDefault)
         TellLearner = TellLearnerInWords;
     ForgetFileFault();
+    RestoreDeclined = false;
     // Before anything else, and so before "log.txt" is touched. Held from here to the end of the
     // final save, so that a copy started while this one loads or saves finds it.
     if (!ClaimInstance())
