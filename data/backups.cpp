@@ -41,15 +41,8 @@ bool IsDate(const std::string& text) {
 
 // Days from 1 January 1970 of a date YYYY-MM-DD.
 long long DayOf(const std::string& date) {
-    long long year = std::stoll(date.substr(0, 4));
-    const unsigned month = static_cast<unsigned>(std::stoi(date.substr(5, 2)));
-    const unsigned day = static_cast<unsigned>(std::stoi(date.substr(8, 2)));
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
-    const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
+    return DaysFromCivil(std::stoll(date.substr(0, 4)), static_cast<unsigned>(std::stoi(date.substr(5, 2))),
+                         static_cast<unsigned>(std::stoi(date.substr(8, 2))));
 }
 
 // Weeks run from Monday; 1 January 1970 was a Thursday.

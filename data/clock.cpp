@@ -9,9 +9,6 @@
 #include "data/random.h"
 #include "data/seams.h"
 
-namespace {
-
-// Days from 1 January 1970 to the given date of the proleptic Gregorian calendar.
 long long DaysFromCivil(long long year, unsigned month, unsigned day) {
     year -= month <= 2;
     const long long era = (year >= 0 ? year : year - 399) / 400;
@@ -20,8 +17,6 @@ long long DaysFromCivil(long long year, unsigned month, unsigned day) {
     const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
 }
-
-}  // namespace
 
 std::int32_t GetTime() {
     LogTrace("GetTime");
