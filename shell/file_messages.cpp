@@ -103,7 +103,7 @@ std::string WhatIsWrong(const FileFault& fault)
     case FaultDetail::NamesNoCharacter:
         return "is damaged: an entry names no character.";
     case FaultDetail::RecordOutsideFile:
-        return "is damaged: an entry points past its end.";
+        return "is damaged: it ends before a record its index points to.";
     case FaultDetail::TooManyReadings:
         return "is damaged: the record of " + character + " names more than three readings.";
     case FaultDetail::ReadingNotSyllable:
