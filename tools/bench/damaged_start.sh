@@ -53,15 +53,21 @@ start_and_wait() {
 }
 
 for file in "${files[@]}"; do
-  folder="$(mktemp -d "$out/run.XXXXXX")"
-  cp -a "$run/." "$folder/"
-  truncate -s "$size" "$folder/$file"
-  start_and_wait "$folder"
-  sleep 0.5
-  [ -n "$shot" ] && "$shot" -window root "$out/$file.png" 2>/dev/null
-  xdotool key Return
-  wait "$pid"
-  code=$?
+  # Now and then Qt finds the display busy with the many short xdotool connections and gives up
+  # before the program runs (exit code 134, no log); such a start is tried again.
+  for attempt in 1 2 3; do
+    folder="$(mktemp -d "$out/run.XXXXXX")"
+    cp -a "$run/." "$folder/"
+    truncate -s "$size" "$folder/$file"
+    start_and_wait "$folder"
+    sleep 0.5
+    [ -n "$shot" ] && "$shot" -window root "$out/$file.png" 2>/dev/null
+    xdotool key Return
+    wait "$pid"
+    code=$?
+    [ -f "$folder/log.txt" ] && break
+    rm -rf "$folder"
+  done
   echo "$file at $size: message after $ms ms, peak RSS $(( $(tail -1 "$folder/peak.txt") / 1024 )) MB, exit code $code," \
     "log: $(tr '\n' ' ' < "$folder/log.txt")"
   rm -rf "$folder"
