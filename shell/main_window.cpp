@@ -35,6 +35,7 @@
 #include "shell/load_data.h"
 #include "shell/pictures.h"
 #include "shell/platform.h"
+#include "shell/restore.h"
 
 LumoraWindow* MainWindow = nullptr;
 bool QuitRequested = false;
@@ -214,7 +215,7 @@ void LumoraWindow::BuildMenu()
         {"&Actions", {{IDM_NEXT, "&Next"}, {IDM_BEGIN, "Start E&xam"}, {IDM_END, "End E&xam"}, {0, nullptr},
                       {IDM_QUIT, "&Quit"}}},
         {"&Settings", {{IDM_CHAROPTIONS, "&Character"}, {IDM_EXAMOPTIONS, "&Exam"}}},
-        {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}}},
+        {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}, {IDM_RESTORE, "&Restore records\u2026"}}},
     };
     for (const Menu& menu : menus) {
         QMenu* popup = new CommandMenu(QString::fromLatin1(menu.title), menuBar());
@@ -224,7 +225,7 @@ void LumoraWindow::BuildMenu()
                 popup->addSeparator();
                 continue;
             }
-            QAction* action = popup->addAction(QString::fromLatin1(item.text));
+            QAction* action = popup->addAction(QString::fromUtf8(item.text));
             action->setData(item.id);
             const int id = item.id;
             connect(action, &QAction::triggered, this, [id] { OnCommand(id); });
@@ -429,6 +430,10 @@ void OnCommand(int id)
     case IDM_END:
         LogTrace("IDM_END");
         OnEndExam();
+        break;
+    case IDM_RESTORE:
+        LogTrace("IDM_RESTORE");
+        RunRestoreRecords();
         break;
     default:
         break;
