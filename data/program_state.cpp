@@ -4,7 +4,10 @@
 #include <cstring>
 #include <new>
 
+#include "data/backups.h"
+#include "data/file_faults.h"
 #include "data/file_places.h"
+#include "data/learner.h"
 
 // The tables are left out here on purpose: the one object lives in static storage, which starts
 // zeroed, and writing those zeros again would make every page of the tables resident (about
@@ -60,5 +63,8 @@ void ResetProgramState() {
     std::memset(App.FreqRank, 0, sizeof App.FreqRank);
     std::memset(App.FreqList, 0, sizeof App.FreqList);
     std::memset(App.ExamHistory, 0, sizeof App.ExamHistory);
+    ForgetFileFault();
+    ForgetBackupFailure();
+    LongerLearnerFile = false;
     NameDataFiles();
 }

@@ -2,6 +2,7 @@
 // memory.
 #include "data/word_lists.h"
 
+#include <algorithm>
 #include <cctype>
 #include <condition_variable>
 #include <mutex>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/file_faults.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/whole_file.h"
@@ -21,6 +23,8 @@ namespace {
 constexpr std::size_t MaxSyllableLine = 251;
 constexpr std::size_t MaxWordUnits = 249;
 constexpr std::size_t MaxTextBytes = 251;
+// The nodes of a word list may always take this much, however short its file's records.
+constexpr std::size_t MinNodeBudget = 1024 * 1024;
 
 // One wtf record as it lies in the file.
 struct WordRecord {
@@ -51,10 +55,9 @@ int NextRecord(FileBytes& file, std::size_t& at, WordRecord& record) {
 int LoadPinyinList() {
     LogTrace("LoadPinyinList");
     FileBytes file;
-    if (!ReadWholeFile(App.Files.Pinyin.c_str(), file)) {
-        LogStep(498);
-        return 0;
-    }
+    FileFault fault;
+    if (!ReadWholeFile(App.Files.Pinyin.c_str(), file, PinyinLimit, &fault))
+        return FailOnFile(fault.kind == FaultKind::TooLarge ? StepPinyinTooLarge : 498, fault);
     const std::size_t size = file.size();
     std::size_t at = 0;
     std::string line;
@@ -70,6 +73,11 @@ int LoadPinyinList() {
         at = end;
         while (at < size && std::isspace(file[at])) ++at;
     }
+    // With no syllable every typed one would be refused and no character could ever be answered:
+    // the list is unusable, not merely empty.
+    if (App.SyllableList.count == 0)
+        return FailOnFile(StepNoSyllables,
+                          ContentFault(FaultKind::WrongFormat, App.Files.Pinyin.c_str(), FaultDetail::NoSyllables));
     return 1;
 }
 
@@ -83,6 +91,7 @@ struct WordsAhead {
     bool expected = false;
     bool ready = false;
     int result = 0;
+    FileFault fault;
     WordPairList words;
 };
 
@@ -94,7 +103,7 @@ WordsAhead& Ahead() {
 // The words read ahead from 'name', when they were expected: waits for them and moves them into
 // 'list' (which must be empty). False when nothing was read ahead for this file; words read ahead
 // for another one are then dropped, as nobody will ask for them.
-bool TakeWordsAhead(const std::string& name, WordPairList& list, int& result) {
+bool TakeWordsAhead(const std::string& name, WordPairList& list, int& result, FileFault& fault) {
     WordsAhead& ahead = Ahead();
     std::unique_lock<std::mutex> hold(ahead.lock);
     if (!ahead.expected) return false;
@@ -106,6 +115,7 @@ bool TakeWordsAhead(const std::string& name, WordPairList& list, int& result) {
     ahead.done.wait(hold, [&ahead] { return ahead.ready; });
     ahead.expected = false;
     result = ahead.result;
+    fault = ahead.fault;
     list.TakeFrom(ahead.words);
     return true;
 }
@@ -129,11 +139,13 @@ void ReadWordsAhead() {
         name = ahead.name;
     }
     WordPairList words;
-    const int result = ReadWordFile(name.c_str(), words);
+    FileFault fault;
+    const int result = ReadWordFile(name.c_str(), words, &fault);
     std::lock_guard<std::mutex> hold(ahead.lock);
     ahead.words.Clear();
     if (ahead.expected) ahead.words.TakeFrom(words);
     ahead.result = result;
+    ahead.fault = fault;
     ahead.ready = true;
     ahead.done.notify_all();
 }
@@ -141,25 +153,35 @@ void ReadWordsAhead() {
 int LoadWdsList() {
     LogTrace("LoadWdsList");
     int read = 0;
-    if (!TakeWordsAhead(App.Files.Words.c_str(), App.WordList, read))
-        read = ReadWordFile(App.Files.Words.c_str(), App.WordList);
+    FileFault fault;
+    if (!TakeWordsAhead(App.Files.Words.c_str(), App.WordList, read, fault))
+        read = ReadWordFile(App.Files.Words.c_str(), App.WordList, &fault);
     if (!read) {
-        LogStep(738);
-        return 0;
+        const int step = fault.kind == FaultKind::TooLarge ? StepWordsTooLarge
+                         : fault.kind == FaultKind::WrongFormat ? StepNotWords
+                                                                 : 738;
+        return FailOnFile(step, fault);
     }
     return 1;
 }
 
-int ReadWordFile(const char* name, WordPairList& list) {
+int ReadWordFile(const char* name, WordPairList& list, FileFault* fault) {
     FileBytes bytes;
-    if (!ReadWholeFile(name, bytes)) return 0;
-    // The list keeps the file as read: its words and hidden texts are not copied.
-    FileBytes& file = list.Keep(std::move(bytes));
+    if (!ReadWholeFile(name, bytes, WordsLimit, fault)) return 0;
 
-    // A first pass counts the records, so that the list takes one block for all their nodes.
+    // A first pass counts the records, so that the list takes one block for all their nodes. Each
+    // word takes a node of 16 bytes beside the file; a file whose records average fewer bytes than
+    // that (a file of zeros is a million empty records a megabyte) holds no words, and reading it
+    // on would take many times its size.
     std::size_t words = 0;
     WordRecord record;
-    for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) ++words;
+    for (std::size_t at = 0; at < bytes.size() && NextRecord(bytes, at, record);) ++words;
+    if (words * sizeof(WordNode) > std::max<std::size_t>(bytes.size(), MinNodeBudget)) {
+        if (fault != nullptr) *fault = ContentFault(FaultKind::WrongFormat, name, FaultDetail::NotWords);
+        return 0;
+    }
+    // The list keeps the file as read: its words and hidden texts are not copied.
+    FileBytes& file = list.Keep(std::move(bytes));
     list.Reserve(words);
 
     for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) {

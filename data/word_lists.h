@@ -4,12 +4,21 @@
 #include <string>
 
 class WordPairList;
+struct FileFault;
 
 int LoadPinyinList();
 int LoadWdsList();
 
-// Reads the named word file into 'list' (appending); 0 when it cannot be read.
-int ReadWordFile(const char* name, WordPairList& list);
+// Step codes beyond the missing files' 498 and 738: 499 pinyin or 739 wtf over its size limit
+// (refused unread); 497 pinyin holds no syllable, so nothing could ever be answered; 740 wtf holds
+// far more records than words of its size could fill (it is no word file).
+constexpr int StepNoSyllables = 497;
+constexpr int StepPinyinTooLarge = 499;
+constexpr int StepWordsTooLarge = 739;
+constexpr int StepNotWords = 740;
+
+// Reads the named word file into 'list' (appending); 0 when it cannot be read, with why in 'fault'.
+int ReadWordFile(const char* name, WordPairList& list, FileFault* fault = nullptr);
 
 // The word file read ahead on another thread while the program starts. The main thread says which
 // file beforehand (ExpectWordsAhead), the other thread reads it (ReadWordsAhead), and LoadWdsList,

@@ -36,6 +36,7 @@
 #include "shell/pictures.h"
 #include "shell/platform.h"
 #include "shell/speech.h"
+#include "shell/restore.h"
 
 LumoraWindow* MainWindow = nullptr;
 bool QuitRequested = false;
@@ -215,7 +216,7 @@ void LumoraWindow::BuildMenu()
         {"&Actions", {{IDM_NEXT, "&Next"}, {IDM_SPEAK, "&Speak"}, {IDM_BEGIN, "Start E&xam"}, {IDM_END, "End E&xam"},
                       {0, nullptr}, {IDM_QUIT, "&Quit"}}},
         {"&Settings", {{IDM_CHAROPTIONS, "&Character"}, {IDM_EXAMOPTIONS, "&Exam"}, {IDM_SOUND, "S&ound"}}},
-        {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}}},
+        {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}, {IDM_RESTORE, "&Restore records\u2026"}}},
     };
     for (const Menu& menu : menus) {
         QMenu* popup = new CommandMenu(QString::fromLatin1(menu.title), menuBar());
@@ -225,7 +226,7 @@ void LumoraWindow::BuildMenu()
                 popup->addSeparator();
                 continue;
             }
-            QAction* action = popup->addAction(QString::fromLatin1(item.text));
+            QAction* action = popup->addAction(QString::fromUtf8(item.text));
             action->setData(item.id);
             const int id = item.id;
             connect(action, &QAction::triggered, this, [id] { OnCommand(id); });
@@ -439,6 +440,10 @@ void OnCommand(int id)
     case IDM_SOUND:
         LogTrace("IDM_SOUND");
         OnSoundToggled();
+        break;
+    case IDM_RESTORE:
+        LogTrace("IDM_RESTORE");
+        RunRestoreRecords();
         break;
     default:
         break;

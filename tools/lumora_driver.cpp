@@ -9,6 +9,10 @@
 //   --linger MS    without answers: stay MS ms, then quit (the quit saves)
 //   --minimized    start minimized and print "raised" when another copy brings the window back
 //   --save-log F   before each save append "saving <hash>" to F (the hash of what the save writes)
+//   --day-offset N the clock runs N days ahead; with --day-per-save one more day before each save,
+//                  so that every save is a day's first and makes a backup
+//   --check-backups print "backup <date> loads|damaged <learned>" for every copy in the backups
+//                  folder, newest first, and "backups <count>", then exit without starting
 //
 // Prints "running <ms> <hash>" when the loop starts (the hash of the records as loaded), "asked
 // <text>" for every message, "ended <ms>" when Winmain returns, and exits with Winmain's result.
@@ -19,9 +23,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
+#include "data/backups.h"
 #include "data/learner.h"
 #include "data/program_state.h"
 #include "data/seams.h"
@@ -35,6 +41,13 @@ namespace {
 int YesNoAnswer = AnswerNo;
 std::string SaveLog;
 int PauseMs = 0;
+long DayOffset = 0;
+bool DayPerSave = false;
+
+std::time_t ShiftedNow()
+{
+    return std::time(nullptr) + static_cast<std::time_t>(DayOffset) * 86400;
+}
 
 std::string Hash(const std::vector<std::uint8_t>& bytes)
 {
@@ -64,6 +77,8 @@ int Answer(const char* text, const char*, int buttons, int)
 // one before it.
 void LogThenPause(int ms)
 {
+    if (DayPerSave)
+        ++DayOffset;
     if (!SaveLog.empty()) {
         if (std::FILE* log = std::fopen(SaveLog.c_str(), "a")) {
             std::fprintf(log, "saving %s\n", Hash(LearnerFileBytes()).c_str());
@@ -164,7 +179,19 @@ int main(int argc, char** argv)
             Minimized = true;
         else if (option == "--save-log")
             SaveLog = value, ++i;
+        else if (option == "--day-offset")
+            DayOffset = std::atol(value), ++i;
+        else if (option == "--day-per-save")
+            DayPerSave = true;
+        else if (option == "--check-backups") {
+            const std::vector<Backup> backups = ListBackups();
+            for (const Backup& backup : backups)
+                std::printf("backup %s %s %d\n", backup.date.c_str(), backup.loads ? "loads" : "damaged", backup.learned);
+            std::printf("backups %zu\n", backups.size());
+            return 0;
+        }
     }
+    NowSeconds = ShiftedNow;
     SavePauseMs = PauseMs > 0 ? PauseMs : (SaveLog.empty() ? 0 : 1);
     PauseBeforeSave = LogThenPause;
     AskLearner = Answer;

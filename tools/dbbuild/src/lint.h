@@ -31,8 +31,11 @@ struct LintRule {
 double IndexShare(const DatabaseContent& content);
 
 // Every rule with its count of violations. With Unihan (its Big5 sets and variants), also the
-// checks that index holds only characters of traditional use and no simplified-only form.
-std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan);
+// checks that index holds only characters of traditional use and no simplified-only form; with
+// OpenCC's Taiwan phrase table (a mainland word -> the forms Taiwan writes), the check that no
+// example is a word Taiwan writes otherwise.
+using PhraseTable = std::map<std::u32string, std::vector<std::u32string>>;
+std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan, const PhraseTable* taiwanPhrases = nullptr);
 
 // "rank<TAB>character<TAB>readings with meanings<TAB>first three examples", one line per index character.
 std::string ReviewTable(const DatabaseContent& content);

@@ -10,7 +10,8 @@
 namespace {
 
 // Lints an existing database folder (and writes its review table when asked).
-int LintFolder(const std::string& folder, const std::string& unicodeDir, const std::string& reviewFile) {
+int LintFolder(const std::string& folder, const std::string& unicodeDir, const std::string& reviewFile,
+               const std::string& phrasesFile) {
     DatabaseContent content;
     std::string error, text;
     if (!DecodeDatabase(folder, content, error)) {
@@ -20,12 +21,20 @@ int LintFolder(const std::string& folder, const std::string& unicodeDir, const s
     // Without Unihan the checks that need it are left out.
     Unihan unihan;
     bool withUnihan = true;
-    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2"}) {
+    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2", "Unihan_DictionaryLikeData.txt.bz2"}) {
         withUnihan = withUnihan && ReadBz2File(unicodeDir + "/" + name, text, error);
         if (withUnihan) ParseUnihan(text, unihan);
     }
     if (!reviewFile.empty()) std::ofstream(reviewFile, std::ios::binary) << ReviewTable(content);
-    for (const LintRule& rule : Lint(content, withUnihan ? &unihan : nullptr)) {
+    PhraseTable phrases;
+    if (!phrasesFile.empty()) {
+        if (!ReadPlainFile(phrasesFile, text, error)) {
+            std::fprintf(stderr, "dbbuild: %s\n", error.c_str());
+            return 2;
+        }
+        phrases = ParsePhraseTable(text);
+    }
+    for (const LintRule& rule : Lint(content, withUnihan ? &unihan : nullptr, phrasesFile.empty() ? nullptr : &phrases)) {
         std::printf("lint %-28s %5d", rule.name.c_str(), rule.count);
         for (const std::string& e : rule.examples) std::printf("  %s", e.c_str());
         std::printf("\n");
@@ -56,16 +65,23 @@ int main(int argc, char** argv) {
         else if (arg == "--out") options.outDir = value("--out");
         else if (arg == "--review") options.reviewFile = value("--review");
         else if (arg == "--meanings") options.meaningsFile = value("--meanings");
+        else if (arg == "--speech") options.speechFile = value("--speech");
+        else if (arg == "--everyday") options.everydayFile = value("--everyday");
+        else if (arg == "--readings") options.readingsFile = value("--readings");
+        else if (arg == "--taiwan-phrases") options.sources.taiwanPhrasesFile = value("--taiwan-phrases");
         else if (arg == "--lint") lintFolder = value("--lint");
         else {
             std::fprintf(stderr,
                          "usage: lumora_dbbuild --cedict FILE --essay FILE --out DIR [--chewing DIR] [--unicode DIR]\n"
                          "                      [--font FILE] [--face N] [--review FILE] [--meanings FILE]\n"
-                         "       lumora_dbbuild --lint DIR [--unicode DIR] [--review FILE]\n");
+                         "                      [--speech FILE] [--everyday FILE] [--readings FILE]\n"
+                         "                      [--taiwan-phrases FILE]\n"
+                         "       lumora_dbbuild --lint DIR [--unicode DIR] [--review FILE] [--taiwan-phrases FILE]\n");
             return 1;
         }
     }
-    if (!lintFolder.empty()) return LintFolder(lintFolder, options.sources.unicodeDir, options.reviewFile);
+    if (!lintFolder.empty())
+        return LintFolder(lintFolder, options.sources.unicodeDir, options.reviewFile, options.sources.taiwanPhrasesFile);
     if (options.sources.cedictFile.empty() || options.sources.essayFile.empty() || options.outDir.empty()) {
         std::fprintf(stderr, "dbbuild: --cedict, --essay and --out are required\n");
         return 1;

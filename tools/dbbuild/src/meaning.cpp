@@ -226,6 +226,23 @@ std::string CleanSense(std::string_view sense) {
     for (const char* prefix : kReferencePrefixes) {
         if (StartsWith(lower, prefix)) return "";
     }
+    // A note on the words that go with it ("(often followed by 於[yu2])") says nothing once those
+    // words are gone: it goes whole.
+    for (std::size_t open = trimmed.find('('); open != std::string::npos;) {
+        std::size_t close = open;
+        for (int depth = 0; close < trimmed.size(); ++close) {
+            depth += trimmed[close] == '(' ? 1 : trimmed[close] == ')' ? -1 : 0;
+            if (depth == 0) break;
+        }
+        if (close == trimmed.size()) break;
+        std::vector<char32_t> inside = DecodeUtf8(trimmed.substr(open, close - open));
+        std::string head = Lower(trimmed.substr(open, 12));
+        bool usage = StartsWith(head, "(often") || StartsWith(head, "(usually") || StartsWith(head, "(followed") ||
+                     StartsWith(head, "(preceded") || StartsWith(head, "(typically");
+        bool aboutAnother = usage && std::any_of(inside.begin(), inside.end(), [](char32_t c) { return IsCjk(c); });
+        if (aboutAnother) trimmed.erase(open, close - open + 1);
+        open = trimmed.find('(', aboutAnother ? open : open + 1);
+    }
     std::vector<char32_t> codes = DecodeUtf8(trimmed);
     std::string out;
     bool endedInReference = false;
@@ -309,7 +326,7 @@ std::vector<std::string> OrderSenses(const std::vector<std::string>& senses) {
 
 }  // namespace
 
-std::string ComposeMeaning(const std::vector<std::string>& rawSenses, std::size_t maxLength) {
+std::string ComposeMeaning(const std::vector<std::string>& rawSenses, std::size_t maxLength, bool cutAllowed) {
     std::vector<std::string> main;
     std::vector<std::string> surnames;
     for (const std::string& raw : OrderSenses(rawSenses)) {
@@ -357,6 +374,7 @@ std::string ComposeMeaning(const std::vector<std::string>& rawSenses, std::size_
         }
     };
     add(main);
+    if (result.empty() && !cutAllowed) return "";
     if (result.empty()) {
         // No sense fits: the first is cut. A sense that is all parenthesis ("(used in names)")
         // keeps its words.

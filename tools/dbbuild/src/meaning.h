@@ -20,4 +20,5 @@ bool IsVariantReference(std::string_view sense);
 // Joins the cleaned senses with "; ", in order, in at most maxLength bytes. Surnames go last; a sense
 // too long for the bound loses its parenthesis or, failing that, gives way to the shorter senses after
 // it. Only when no sense fits is the first one cut, at a clause or word boundary.
-std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t maxLength);
+// A word's translation (cutAllowed false) gives "" rather than a cut sense.
+std::string ComposeMeaning(const std::vector<std::string>& senses, std::size_t maxLength, bool cutAllowed = true);
