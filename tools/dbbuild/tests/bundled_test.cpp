@@ -31,6 +31,10 @@ const DatabaseContent& Bundled() {
 // these may only tighten.
 constexpr int kTaiwanWordsPercent = 99;
 constexpr int kMainlandWordsAllowed = 3;
+// The held-out list, written apart from the hand-written everyday words and never fitted to the
+// data: what the builder's general rules achieve. The database holds 196 of 291 (67 %) and 9 of 76.
+constexpr int kHeldOutTaiwanPercent = 67;
+constexpr int kHeldOutMainlandAllowed = 9;
 // Golden lines the database does not meet, each with its reason; every other line must pass, and a
 // line listed here that passes must leave the list. The table stays as written.
 const std::map<std::string, std::string> kKnownDisagreements = {
@@ -184,41 +188,24 @@ TEST(BundledTest, GoldenCharactersHaveTheirReadingsMeaningsAndRanks) {
 
 // The Taiwan and mainland vocabulary: Taiwan's everyday words among the examples with their
 // translations, words that Taiwan writes otherwise and mainland administrative terms not.
+static void CheckVocabularyList(const char* path, int taiwanPercent, int mainlandAllowed) {
+    std::string text, error;
+    ASSERT_TRUE(ReadPlainFile(path, text, error)) << error;
+    VocabularyResult result;
+    ASSERT_TRUE(CheckVocabulary(Bundled(), text, result, error)) << path << ": " << error;
+    std::string missing, present;
+    for (const std::string& m : result.missing) missing += "\n  " + m;
+    for (const std::string& p : result.present) present += "\n  " + p;
+    std::printf("vocabulary %s: Taiwan words %d of %d present, mainland words %d of %d present\n", path,
+                result.taiwanFound, result.taiwan, result.mainlandFound, result.mainland);
+    EXPECT_GE(result.taiwanFound * 100, taiwanPercent * result.taiwan) << "Taiwan words missing or mistranslated:" << missing;
+    EXPECT_LE(result.mainlandFound, mainlandAllowed) << "mainland words present:" << present;
+}
+
 TEST(BundledTest, TaiwanWordsAreExamplesAndMainlandOnesAreNot) {
-    std::ifstream file(DBBUILD_VOCABULARY);
-    ASSERT_TRUE(file) << DBBUILD_VOCABULARY;
-    std::map<std::u32string, std::string> texts;
-    for (const WordEntry& w : Bundled().words) texts[std::u32string(w.word.begin(), w.word.end())] = w.text;
-    std::string line, missing, present;
-    int taiwan = 0, taiwanFound = 0, mainland = 0, mainlandFound = 0;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> cols = Split(line, '\t');
-        ASSERT_EQ(cols.size(), 3u) << line;
-        std::vector<char32_t> word = DecodeUtf8(cols[0]);
-        auto found = texts.find(std::u32string(word.begin(), word.end()));
-        if (cols[1] == "cn") {
-            ++mainland;
-            if (found != texts.end()) {
-                ++mainlandFound;
-                present += "\n  " + cols[0] + " " + found->second;
-            }
-            continue;
-        }
-        ASSERT_EQ(cols[1], "tw") << line;
-        ++taiwan;
-        std::string text = found == texts.end() ? "" : found->second;
-        for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        bool meant = false;
-        for (std::string keyword : Split(cols[2], '/')) {
-            for (char& ch : keyword) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            meant = meant || (!text.empty() && text.find(keyword) != std::string::npos);
-        }
-        if (meant) ++taiwanFound;
-        else missing += "\n  " + cols[0] + (found == texts.end() ? " (absent)" : " " + found->second);
-    }
-    std::printf("vocabulary: Taiwan words %d of %d present, mainland words %d of %d present\n", taiwanFound, taiwan,
-                mainlandFound, mainland);
-    EXPECT_GE(taiwanFound * 100, kTaiwanWordsPercent * taiwan) << "Taiwan words missing or mistranslated:" << missing;
-    EXPECT_LE(mainlandFound, kMainlandWordsAllowed) << "mainland words present:" << present;
+    CheckVocabularyList(DBBUILD_VOCABULARY, kTaiwanWordsPercent, kMainlandWordsAllowed);
+}
+
+TEST(BundledTest, HeldOutTaiwanWordsAreExamplesAndMainlandOnesAreNot) {
+    CheckVocabularyList(DBBUILD_VOCABULARY_HELDOUT, kHeldOutTaiwanPercent, kHeldOutMainlandAllowed);
 }
