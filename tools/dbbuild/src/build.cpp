@@ -8,6 +8,7 @@
 #include <set>
 
 #include "database_files.h"
+#include "examples.h"
 #include "frequency.h"
 #include "glyphs.h"
 #include "lint.h"
@@ -238,7 +239,10 @@ int RunBuild(const BuildOptions& options) {
         double weight = spoken != speechBands.end() ? kSpeechBandWeight : kBandWeight;
         double text = share;
         auto known = counted.find(c);
-        if (known != counted.end() && u.frequencyBand == 1) text = std::sqrt(share * known->second);
+        // Pronouns and particles: the input method counts what people type to each other (你 three
+        // times 他), not what they read; the counted corpus alone gives their share of running text.
+        if (known != counted.end() && u.frequencyBand == 1)
+            text = spoken != speechBands.end() ? known->second : std::sqrt(share * known->second);
         ranked.emplace_back(-OrderScore(text, bandShare, weight, hardly), c);
     }
     std::sort(ranked.begin(), ranked.end());
@@ -318,7 +322,7 @@ int RunBuild(const BuildOptions& options) {
     };
     for (const auto& [word, entries] : wordIndex) {
         const CedictEntry* e = ChooseEntry(entries);
-        bool marked = std::any_of(e->senses.begin(), e->senses.end(), [](const std::string& x) { return x.find("(Tw") != std::string::npos; });
+        bool marked = MarkedForTaiwan(e->senses);
         std::string gloss = firstGloss(*e);
         if (word.size() < 2 || gloss.empty() || (!marked && !everyday.count(word))) continue;
         double& most = taiwanGlosses[gloss];
@@ -332,8 +336,7 @@ int RunBuild(const BuildOptions& options) {
         const CedictEntry* e = ChooseEntry(entries);
         const std::u32string& standard = standardOf[word];
         bool listedWord = everyday.count(word) > 0;
-        bool taiwanWord = listedWord || taiwanForms.count(word) ||
-                          std::any_of(e->senses.begin(), e->senses.end(), [](const std::string& x) { return x.find("(Tw") != std::string::npos; });
+        bool taiwanWord = listedWord || taiwanForms.count(word) || MarkedForTaiwan(e->senses);
         auto synonym = taiwanGlosses.find(firstGloss(*e));
         if (!taiwanWord && synonym != taiwanGlosses.end() && shareIn(taiwanWords, word) < synonym->second) continue;
         // A word that Taiwan's phrases never hold is an example only when running text has it often
@@ -397,36 +400,17 @@ int RunBuild(const BuildOptions& options) {
         }
         return true;
     };
-    // The trainer shows, for a character, the first eight words of the file that hold it. Going down
-    // the words most frequent first, a word is kept when one of its characters still has room for
-    // it and none of them would show the same text twice.
+    // The trainer shows, for a character, the first eight words of the file that hold it.
     std::vector<const WordCandidate*> ordered;
-    for (const auto& [key, cand] : bySpelling) ordered.push_back(&cand);
-    std::sort(ordered.begin(), ordered.end(), [](const WordCandidate* a, const WordCandidate* b) { return WordBefore(*a, *b); });
-    struct Shown {
-        std::size_t count = 0;
-        std::set<std::string> texts;
-    };
-    std::map<char32_t, Shown> shown;
-    std::vector<const WordCandidate*> chosen;
-    for (const WordCandidate* w : ordered) {
-        std::set<char32_t> chars;
-        for (char32_t c : w->word) {
-            if (inIndex.count(c)) chars.insert(c);
-        }
-        bool wanted = false, clash = false;
-        for (char32_t c : chars) {
-            wanted = wanted || shown[c].count < kExamples;
-            clash = clash || shown[c].texts.count(w->text);
-        }
-        if (!wanted || clash || !fits(*w)) continue;
-        chosen.push_back(w);
-        for (char32_t c : chars) {
-            if (shown[c].count == kExamples) continue;
-            ++shown[c].count;
-            shown[c].texts.insert(w->text);
-        }
+    for (const auto& [key, cand] : bySpelling) {
+        if (fits(cand)) ordered.push_back(&cand);
     }
+    std::sort(ordered.begin(), ordered.end(), [](const WordCandidate* a, const WordCandidate* b) { return WordBefore(*a, *b); });
+    std::vector<ExampleCandidate> examples;
+    for (const WordCandidate* w : ordered) examples.push_back(ExampleCandidate{w->word, w->text, sources.taiwanPhrases.count(w->word) > 0});
+    std::vector<const WordCandidate*> chosen;
+    for (std::size_t k : ChooseExamples(examples, [&](char32_t c) { return inIndex.count(c) > 0; }, kExamples))
+        chosen.push_back(ordered[k]);
     std::vector<WordCandidate> words;
     for (const WordCandidate* w : chosen) words.push_back(*w);
     if (!unmetReadings.empty()) {

@@ -321,6 +321,40 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan,
             remnant, slang, coarse, duplicate, agree, missing, proper, bands, borrowed, nameReading, cut, mainland};
 }
 
+bool CheckVocabulary(const DatabaseContent& content, const std::string& list, VocabularyResult& result, std::string& error) {
+    std::map<std::u32string, std::string> texts;
+    for (const WordEntry& w : content.words) texts[std::u32string(w.word.begin(), w.word.end())] = w.text;
+    result = VocabularyResult{};
+    int number = 0;
+    for (const std::string& line : Split(list, '\n')) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> cols = Split(line, '\t');
+        if (cols.size() != 3 || (cols[1] != "tw" && cols[1] != "cn") || cols[0].empty()) {
+            error = "line " + std::to_string(number) + " is not a word, tw or cn, and keywords or a counterpart";
+            return false;
+        }
+        std::vector<char32_t> codes = DecodeUtf8(cols[0]);
+        auto found = texts.find(std::u32string(codes.begin(), codes.end()));
+        if (cols[1] == "cn") {
+            ++result.mainland;
+            if (found == texts.end()) continue;
+            ++result.mainlandFound;
+            result.present.push_back(cols[0] + " " + found->second);
+            continue;
+        }
+        ++result.taiwan;
+        std::string text = found == texts.end() ? "" : Lower(found->second);
+        std::vector<std::string> keywords = Split(cols[2], '/');
+        bool meant = !text.empty() && std::any_of(keywords.begin(), keywords.end(), [&](const std::string& k) {
+            return text.find(Lower(k)) != std::string::npos;
+        });
+        if (meant) ++result.taiwanFound;
+        else result.missing.push_back(cols[0] + (found == texts.end() ? " (absent)" : " " + found->second));
+    }
+    return true;
+}
+
 std::string ReviewTable(const DatabaseContent& content) {
     std::ostringstream out;
     out << "rank\tcharacter\treadings\texamples\n";

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "build.h"
 #include "lint.h"
@@ -11,7 +12,7 @@ namespace {
 
 // Lints an existing database folder (and writes its review table when asked).
 int LintFolder(const std::string& folder, const std::string& unicodeDir, const std::string& reviewFile,
-               const std::string& phrasesFile) {
+               const std::string& phrasesFile, const std::vector<std::string>& vocabularies) {
     DatabaseContent content;
     std::string error, text;
     if (!DecodeDatabase(folder, content, error)) {
@@ -39,6 +40,18 @@ int LintFolder(const std::string& folder, const std::string& unicodeDir, const s
         for (const std::string& e : rule.examples) std::printf("  %s", e.c_str());
         std::printf("\n");
     }
+    // Each vocabulary list's coverage, with every word that fails it.
+    for (const std::string& file : vocabularies) {
+        VocabularyResult result;
+        if (!ReadPlainFile(file, text, error) || !CheckVocabulary(content, text, result, error)) {
+            std::fprintf(stderr, "dbbuild: %s: %s\n", file.c_str(), error.c_str());
+            return 2;
+        }
+        std::printf("vocabulary %s: Taiwan words %d of %d present, mainland words %d of %d present\n", file.c_str(),
+                    result.taiwanFound, result.taiwan, result.mainlandFound, result.mainland);
+        for (const std::string& m : result.missing) std::printf("  missing %s\n", m.c_str());
+        for (const std::string& p : result.present) std::printf("  present %s\n", p.c_str());
+    }
     return 0;
 }
 
@@ -47,6 +60,7 @@ int LintFolder(const std::string& folder, const std::string& unicodeDir, const s
 int main(int argc, char** argv) {
     BuildOptions options;
     std::string lintFolder;
+    std::vector<std::string> vocabularies;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&](const char* name) -> std::string {
@@ -70,18 +84,21 @@ int main(int argc, char** argv) {
         else if (arg == "--readings") options.readingsFile = value("--readings");
         else if (arg == "--taiwan-phrases") options.sources.taiwanPhrasesFile = value("--taiwan-phrases");
         else if (arg == "--lint") lintFolder = value("--lint");
+        else if (arg == "--vocabulary") vocabularies.push_back(value("--vocabulary"));
         else {
             std::fprintf(stderr,
                          "usage: lumora_dbbuild --cedict FILE --essay FILE --out DIR [--chewing DIR] [--unicode DIR]\n"
                          "                      [--font FILE] [--face N] [--review FILE] [--meanings FILE]\n"
                          "                      [--speech FILE] [--everyday FILE] [--readings FILE]\n"
                          "                      [--taiwan-phrases FILE]\n"
-                         "       lumora_dbbuild --lint DIR [--unicode DIR] [--review FILE] [--taiwan-phrases FILE]\n");
+                         "       lumora_dbbuild --lint DIR [--unicode DIR] [--review FILE] [--taiwan-phrases FILE]\n"
+                         "                      [--vocabulary FILE]...\n");
             return 1;
         }
     }
     if (!lintFolder.empty())
-        return LintFolder(lintFolder, options.sources.unicodeDir, options.reviewFile, options.sources.taiwanPhrasesFile);
+        return LintFolder(lintFolder, options.sources.unicodeDir, options.reviewFile, options.sources.taiwanPhrasesFile,
+                          vocabularies);
     if (options.sources.cedictFile.empty() || options.sources.essayFile.empty() || options.outDir.empty()) {
         std::fprintf(stderr, "dbbuild: --cedict, --essay and --out are required\n");
         return 1;

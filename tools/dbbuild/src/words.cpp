@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "meaning.h"
 #include "pinyin.h"
 #include "text.h"
 
@@ -104,6 +105,12 @@ bool IsSpecialist(const std::vector<std::string>& senses) {
     if (senses.empty()) return false;
     std::string lower = Lower(senses.front());
     return std::any_of(std::begin(kFields), std::end(kFields), [&](const char* f) { return lower.find(f) != std::string::npos; });
+}
+
+bool MarkedForTaiwan(const std::vector<std::string>& senses) {
+    return std::any_of(senses.begin(), senses.end(), [](std::string s) {
+        return s.find("(Tw") != std::string::npos || s.find("(in Taiwan") != std::string::npos || TakeTaiwanLabel(s);
+    });
 }
 
 bool OnlyUsedIn(const std::vector<std::string>& senses) {

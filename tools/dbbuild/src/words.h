@@ -40,6 +40,11 @@ std::u32string StandardSpelling(const CedictEntry& entry, const std::map<std::u3
 // dialect word, by its first sense.
 bool IsSpecialist(const std::vector<std::string>& senses);
 
+// A word the dictionary marks as Taiwan's, in all or some of its senses: "(Tw)", a region list that
+// names Taiwan ("(HK, Tw) boarding pass"), "(in Taiwan)", or a note on how Taiwan says it
+// ("(Tw pr. [...])").
+bool MarkedForTaiwan(const std::vector<std::string>& senses);
+
 // Senses that only name the word as part of others ("used in the names of grand buildings ...").
 bool OnlyUsedIn(const std::vector<std::string>& senses);
 

@@ -31,14 +31,15 @@ const DatabaseContent& Bundled() {
 // these may only tighten.
 constexpr int kTaiwanWordsPercent = 99;
 constexpr int kMainlandWordsAllowed = 3;
+// The held-out list, written apart from the hand-written everyday words and never fitted to the
+// data: what the builder's general rules achieve. The aims are 90 % and 3 %; the database holds
+// 218 of 291 (74 %; 196 before the examples were chosen by halves) and 10 of 76, and these may
+// only tighten. 21 of the missing Taiwan words have no dictionary entry (瓦斯爐, 轉帳, 公車站 ...).
+constexpr int kHeldOutTaiwanPercent = 74;
+constexpr int kHeldOutMainlandAllowed = 10;
 // Golden lines the database does not meet, each with its reason; every other line must pass, and a
 // line listed here that passes must leave the list. The table stays as written.
-const std::map<std::string, std::string> kKnownDisagreements = {
-    // The table wants 他 among the first 15. No count of Taiwan's running text is at hand: Rime's
-    // input-method counts put 你 three times above 他, and blending in Unihan's counted corpus for
-    // the first hundred characters lifts 他 from 26 to 18, behind 個 大 上 就 來 你 這 和.
-    {"他", "rank 18"},
-};
+const std::map<std::string, std::string> kKnownDisagreements = {};
 
 }  // namespace
 
@@ -67,8 +68,8 @@ TEST(BundledTest, LintRulesStayWithinTheirAllowances) {
         // It may only fall.
         {"examples.none-in-first-3000", 78},
         // Names among the eight examples of the first 3000 characters: Taiwan's most frequent ones
-        // (台灣, 日本, 中國, 台北), 29 of about 19,000 examples shown (was 836).
-        {"examples.proper-noun-in-first-3000", 29},
+        // (台灣, 日本, 中國, 台北), 28 of about 19,000 examples shown (was 836).
+        {"examples.proper-noun-in-first-3000", 28},
         // 柂 yi2 keeps a cut botanical name. Not yet mended: it must only fall.
         {"meanings.parentheses", 1},
         // Variant pairs whose main sense is one: 傑 and 杰 "hero", 夥 and 伙 "partner", 妳 and 你
@@ -79,8 +80,8 @@ TEST(BundledTest, LintRulesStayWithinTheirAllowances) {
         {"examples.cut-or-fragment", 2},
         // OpenCC's Taiwan phrases are a computing glossary: 設備 (裝置), 類型 (型別), 通信 (通訊),
         // 添加 (新增), 聲明 (宣告) are Taiwan's everyday words too, kept because Taiwan's phrases
-        // hold them at least a tenth as often as the glossary's form.
-        {"examples.mainland-form", 16},
+        // hold them at least a tenth as often as the glossary's form (11).
+        {"examples.mainland-form", 11},
     };
     // OpenCC's Taiwan phrases as text, written beside the builder by tools/build_database.sh and
     // tools/test.sh; without them the check of mainland forms is left out.
@@ -184,41 +185,24 @@ TEST(BundledTest, GoldenCharactersHaveTheirReadingsMeaningsAndRanks) {
 
 // The Taiwan and mainland vocabulary: Taiwan's everyday words among the examples with their
 // translations, words that Taiwan writes otherwise and mainland administrative terms not.
+static void CheckVocabularyList(const char* path, int taiwanPercent, int mainlandAllowed) {
+    std::string text, error;
+    ASSERT_TRUE(ReadPlainFile(path, text, error)) << error;
+    VocabularyResult result;
+    ASSERT_TRUE(CheckVocabulary(Bundled(), text, result, error)) << path << ": " << error;
+    std::string missing, present;
+    for (const std::string& m : result.missing) missing += "\n  " + m;
+    for (const std::string& p : result.present) present += "\n  " + p;
+    std::printf("vocabulary %s: Taiwan words %d of %d present, mainland words %d of %d present\n", path,
+                result.taiwanFound, result.taiwan, result.mainlandFound, result.mainland);
+    EXPECT_GE(result.taiwanFound * 100, taiwanPercent * result.taiwan) << "Taiwan words missing or mistranslated:" << missing;
+    EXPECT_LE(result.mainlandFound, mainlandAllowed) << "mainland words present:" << present;
+}
+
 TEST(BundledTest, TaiwanWordsAreExamplesAndMainlandOnesAreNot) {
-    std::ifstream file(DBBUILD_VOCABULARY);
-    ASSERT_TRUE(file) << DBBUILD_VOCABULARY;
-    std::map<std::u32string, std::string> texts;
-    for (const WordEntry& w : Bundled().words) texts[std::u32string(w.word.begin(), w.word.end())] = w.text;
-    std::string line, missing, present;
-    int taiwan = 0, taiwanFound = 0, mainland = 0, mainlandFound = 0;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> cols = Split(line, '\t');
-        ASSERT_EQ(cols.size(), 3u) << line;
-        std::vector<char32_t> word = DecodeUtf8(cols[0]);
-        auto found = texts.find(std::u32string(word.begin(), word.end()));
-        if (cols[1] == "cn") {
-            ++mainland;
-            if (found != texts.end()) {
-                ++mainlandFound;
-                present += "\n  " + cols[0] + " " + found->second;
-            }
-            continue;
-        }
-        ASSERT_EQ(cols[1], "tw") << line;
-        ++taiwan;
-        std::string text = found == texts.end() ? "" : found->second;
-        for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        bool meant = false;
-        for (std::string keyword : Split(cols[2], '/')) {
-            for (char& ch : keyword) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            meant = meant || (!text.empty() && text.find(keyword) != std::string::npos);
-        }
-        if (meant) ++taiwanFound;
-        else missing += "\n  " + cols[0] + (found == texts.end() ? " (absent)" : " " + found->second);
-    }
-    std::printf("vocabulary: Taiwan words %d of %d present, mainland words %d of %d present\n", taiwanFound, taiwan,
-                mainlandFound, mainland);
-    EXPECT_GE(taiwanFound * 100, kTaiwanWordsPercent * taiwan) << "Taiwan words missing or mistranslated:" << missing;
-    EXPECT_LE(mainlandFound, kMainlandWordsAllowed) << "mainland words present:" << present;
+    CheckVocabularyList(DBBUILD_VOCABULARY, kTaiwanWordsPercent, kMainlandWordsAllowed);
+}
+
+TEST(BundledTest, HeldOutTaiwanWordsAreExamplesAndMainlandOnesAreNot) {
+    CheckVocabularyList(DBBUILD_VOCABULARY_HELDOUT, kHeldOutTaiwanPercent, kHeldOutMainlandAllowed);
 }

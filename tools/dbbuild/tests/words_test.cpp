@@ -75,3 +75,12 @@ TEST(WordsTest, AVariantSpellingNamesItsStandardOnlyForTheSameReadingAndLength) 
     EXPECT_TRUE(IsSpecialist({"(literary) to go"}));
     EXPECT_FALSE(IsSpecialist({"computer", "(computing) program"}));
 }
+
+TEST(WordsTest, TaiwanMarksAreFoundInEveryFormTheDictionaryWritesThem) {
+    EXPECT_TRUE(MarkedForTaiwan({"(Tw) taxi"}));
+    EXPECT_TRUE(MarkedForTaiwan({"(HK, Tw) boarding pass"}));
+    EXPECT_TRUE(MarkedForTaiwan({"locomotive", "(Tw) scooter"}));
+    EXPECT_TRUE(MarkedForTaiwan({"(in Taiwan) trainee; apprentice"}));
+    EXPECT_FALSE(MarkedForTaiwan({"(formerly Twitter) X", "to tweet"}));
+    EXPECT_FALSE(MarkedForTaiwan({"software"}));
+}
