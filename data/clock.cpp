@@ -2,15 +2,13 @@
 // change to or from summer time never moves the count by an hour across midnight.
 #include "data/clock.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "data/log.h"
 #include "data/random.h"
 #include "data/seams.h"
 
-namespace {
-
-// Days from 1 January 1970 to the given date of the proleptic Gregorian calendar.
 long long DaysFromCivil(long long year, unsigned month, unsigned day) {
     year -= month <= 2;
     const long long era = (year >= 0 ? year : year - 399) / 400;
@@ -19,8 +17,6 @@ long long DaysFromCivil(long long year, unsigned month, unsigned day) {
     const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
 }
-
-}  // namespace
 
 std::int32_t GetTime() {
     LogTrace("GetTime");
@@ -37,3 +33,13 @@ std::int32_t GetTime() {
                            DaysFromCivil(2003, 1, 1);
     return static_cast<std::int32_t>(days);
 }
+
+std::string DateText(std::time_t moment) {
+    std::tm local{};
+    if (!localtime_r(&moment, &local)) return "0000-00-00";
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    return text;
+}
+
+std::string TodayText() { return DateText(NowSeconds()); }

@@ -9,31 +9,27 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
+#include "data/backups.h"
 #include "data/byte_io.h"
+#include "data/clock.h"
+#include "data/file_faults.h"
 #include "data/file_places.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/replace_file.h"
 #include "data/seams.h"
 #include "data/settings.h"
+#include "data/whole_file.h"
 
 namespace {
 
-// A learner file that exists but cannot be opened or read stops the start, like a damaged one:
-// starting fresh would put an empty queue over the learner's records at the next save.
-void TellUnreadable(int error) {
-    LogStep(StepLearnerUnreadable);
-    const std::string text = "Lumora cannot read your records in " + std::string(App.Files.Learner.c_str()) +
-                             ": " + std::strerror(error) +
-                             ".\n\nThe file is left as it is. Make it readable and start Lumora again.";
-    AskLearner(text.c_str(), "Lumora", AskOk, 1);
-}
-
 constexpr std::size_t HistoryStart = 2 + 8 * static_cast<std::size_t>(CodeCount);  // 524282
 
-std::uint16_t GetU16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+template <typename Bytes>
+std::uint16_t GetU16(const Bytes& bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
 }
 
@@ -43,18 +39,22 @@ void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t valu
 }
 
 // Reads the whole learner file before touching a field, so a refused file changes nothing.
-int ReadLearnerFile(std::FILE* file) {
-    std::vector<std::uint8_t> bytes(LearnerFileSize);
-    errno = 0;
-    std::size_t count = std::fread(bytes.data(), 1, bytes.size(), file);
-    if (std::ferror(file)) {
-        TellUnreadable(errno != 0 ? errno : EIO);
-        return 0;
+int ReadLearnerFile(ByteFile& file) {
+    const char* name = App.Files.Learner.c_str();
+    FileBytes bytes;
+    FileFault fault;
+    if (!ReadWholeFile(file.get(), name, bytes, LearnerLimit, &fault))
+        return FailOnFile(fault.kind == FaultKind::TooLarge ? StepLearnerTooLarge : StepLearnerUnreadable, fault);
+    if (bytes.size() < static_cast<std::size_t>(LearnerFileSize)) {
+        FileFault shortFile = ContentFault(FaultKind::Damaged, name, FaultDetail::ShortLearnerFile);
+        shortFile.size = bytes.size();
+        return FailOnFile(691, shortFile);
     }
-    if (count < bytes.size() || GetU16(bytes, 0) != LearnerStamp) {
-        LogStep(691);
-        return 0;
-    }
+    if (GetU16(bytes, 0) != LearnerStamp)
+        return FailOnFile(691, ContentFault(FaultKind::WrongFormat, name, FaultDetail::WrongStamp));
+    // Bytes past the fixed size are not the program's; the first save keeps the file aside whole
+    // before it writes the records back in their fixed size.
+    LongerLearnerFile = bytes.size() > static_cast<std::size_t>(LearnerFileSize);
     App.QueueLength = 0;
     for (std::size_t code = 0; code < static_cast<std::size_t>(CodeCount); ++code) {
         CharRecord& record = App.CharTable[code];
@@ -225,40 +225,87 @@ int LoadStudent2() {
 int LoadStudent() {
     LogTrace("LoadStudent");
     if (LoadStudent2()) return 1;
+    return LoadStudentFile();
+}
 
+int LoadStudentFile() {
+    LongerLearnerFile = false;
     ByteFile learner(App.Files.Learner.c_str(), "rb");
+    bool fromFile = false;
     if (!learner.IsOpen()) {
-        // Only a file that does not exist means a first start.
+        // Only a file that does not exist means a first start. Any other reason stops the start,
+        // like a damaged file: starting fresh would put an empty queue over the learner's records
+        // at the next save.
         const int error = errno;
-        if (error != ENOENT) {
-            TellUnreadable(error);
-            return 0;
-        }
+        if (error != ENOENT) return FailOnFile(StepLearnerUnreadable, OpenFault(App.Files.Learner.c_str(), error));
         StartFreshQueue();
     } else {
-        if (!ReadLearnerFile(learner.get())) return 0;
+        if (!ReadLearnerFile(learner)) return 0;
         learner.Close();
+        fromFile = true;
     }
     App.QueuedCodes = FindQueuedCodes();
     if (!TestData()) {
         LogStep(721);
+        if (fromFile)
+            LastFileFault = ContentFault(FaultKind::Damaged, App.Files.Learner.c_str(), FaultDetail::QueueInconsistent);
         return 0;
     }
     return 1;
 }
 
+bool LongerLearnerFile = false;
+
 namespace {
+
+// Keeps a learner file that held more than the records aside whole, before a save writes over it.
+// Returns 0, with the reason in 'error', when no copy could be made: the file is then not saved.
+int KeepLongerFileAside(int& error) {
+    const char* name = App.Files.Learner.c_str();
+    FileBytes bytes;
+    FileFault fault;
+    if (!ReadWholeFile(name, bytes, LearnerLimit, &fault)) {
+        // Gone, or no longer readable: there is nothing of it left to keep.
+        if (fault.kind == FaultKind::Missing) {
+            LongerLearnerFile = false;
+            return 1;
+        }
+        error = fault.kind == FaultKind::TooLarge ? EFBIG : fault.error;
+        return 0;
+    }
+    if (bytes.size() <= static_cast<std::size_t>(LearnerFileSize)) {
+        LongerLearnerFile = false;
+        return 1;
+    }
+    const std::string copy = FreeAsideName(name, "longer");
+    if (copy.empty()) {
+        error = EEXIST;
+        return 0;
+    }
+    if (!WriteCopy(copy.c_str(), bytes.data(), bytes.size(), &error)) return 0;
+    LongerLearnerFile = false;
+    TellLearner(FileNotice{FileNoticeKind::LongerFileKeptAside, name, copy, 0});
+    return 1;
+}
 
 // Writes sf04 and student.lumora. Returns 1 when both were written; otherwise 0 with one line
 // "file: reason" for each file that kept its old content.
 int WriteSavedFiles(std::string& failures) {
+    // The day's first save copies the files as they were before it, once it is done: the copy
+    // never delays the save, nor makes it fail.
+    PendingBackup backup = PrepareBackup();
     int error = 0;
     if (!SaveSettings(&error)) failures += std::string(App.Files.Settings.c_str()) + ": " + std::strerror(error) + "\n";
     const std::vector<std::uint8_t> bytes = LearnerFileBytes();
-    if (!ReplaceFile(App.Files.Learner.c_str(), bytes.data(), bytes.size(), &error)) {
+    if (LongerLearnerFile && !KeepLongerFileAside(error)) {
+        LogStep(StepLearnerNotSaved);
+        failures += std::string(App.Files.Learner.c_str()) + ": it holds more than your records, and no copy of it could be kept (" +
+                    std::strerror(error) + ")\n";
+    } else if (!ReplaceFile(App.Files.Learner.c_str(), bytes.data(), bytes.size(), &error)) {
         LogStep(StepLearnerNotSaved);
         failures += std::string(App.Files.Learner.c_str()) + ": " + std::strerror(error) + "\n";
     }
+    WriteBackup(backup);
     return failures.empty();
 }
 

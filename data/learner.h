@@ -11,6 +11,12 @@ struct CodeSpan;
 
 int LoadStudent();
 int LoadStudent2();
+// LoadStudent without the import: student.lumora, or a fresh queue when there is none. Also used
+// to load records put back from a backup.
+int LoadStudentFile();
+// Set when the loaded learner file held bytes past its fixed size: the next save keeps it aside
+// whole (as "<name>.longer-<date>") before writing the records back, and tells the learner.
+extern bool LongerLearnerFile;
 // Pauses, then writes sf04 and student.lumora. Returns 1 when both were written; when one could
 // not be, tells the learner which and why (once for this save) and returns 0.
 int SaveData();
@@ -33,4 +39,6 @@ void FreeMemory();
 constexpr int StepImportDamaged = 665;
 constexpr int StepLearnerUnreadable = 692;
 constexpr int StepLearnerNotSaved = 790;
+// 693 student.lumora is larger than its limit (refused unread, the start stops, the file is left).
+constexpr int StepLearnerTooLarge = 693;
 constexpr int StepQuitWithoutSaving = 795;

@@ -31,6 +31,8 @@ void LogStep(int code) {
     AppendLine(digits);
 }
 
+void LogNote(const char* text) { AppendLine(text ? text : ""); }
+
 void SwitchLog() {
     LogEnabled = 0;
     if (std::FILE* marker = std::fopen(RecordFile("need_log_file.txt").c_str(), "r")) {

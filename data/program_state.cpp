@@ -3,7 +3,10 @@
 
 #include <new>
 
+#include "data/backups.h"
+#include "data/file_faults.h"
 #include "data/file_places.h"
+#include "data/learner.h"
 
 ProgramState App;
 
@@ -22,9 +25,13 @@ void NameDataFiles() {
 
 // Value-initialisation zeroes the whole object before the members' own initialisers run, so the
 // tables start from zero as well, and no member added later can be missed. Lists, strings and
-// open files are released by their destructors first.
+// open files are released by their destructors first. The notes kept beside the state (the last
+// file fault, a failed backup, a learner file longer than its format) are forgotten too.
 void ResetProgramState() {
     App.~ProgramState();
     new (&App) ProgramState();
+    ForgetFileFault();
+    ForgetBackupFailure();
+    LongerLearnerFile = false;
     NameDataFiles();
 }

@@ -39,11 +39,11 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Writes all bytes, or stops after SaveFailAfterBytes as a full disk would. Returns 0 or errno.
-int WriteAll(int fd, const std::uint8_t* bytes, std::size_t size) {
+// Writes all bytes, or stops after 'failAfter' bytes (when not negative) as a full disk would.
+// Returns 0 or errno.
+int WriteAll(int fd, const std::uint8_t* bytes, std::size_t size, long failAfter) {
     std::size_t allowed = size;
-    if (SaveFailAfterBytes >= 0 && static_cast<std::size_t>(SaveFailAfterBytes) < size)
-        allowed = static_cast<std::size_t>(SaveFailAfterBytes);
+    if (failAfter >= 0 && static_cast<std::size_t>(failAfter) < size) allowed = static_cast<std::size_t>(failAfter);
     std::size_t done = 0;
     while (done < allowed) {
         const ssize_t count = write(fd, bytes + done, allowed - done);
@@ -86,7 +86,7 @@ int OpenTemporary(const std::string& target, std::string& temporary) {
 int RewriteInPlace(const std::string& target, const std::uint8_t* bytes, std::size_t size) {
     const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return errno;
-    int error = WriteAll(fd, bytes, size);
+    int error = WriteAll(fd, bytes, size, SaveFailAfterBytes);
     if (error == 0 && ftruncate(fd, static_cast<off_t>(size)) != 0) error = errno;
     if (error == 0 && fsync(fd) != 0) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
@@ -111,7 +111,7 @@ bool HoldsAlready(const std::string& target, const std::uint8_t* bytes, std::siz
     return same;
 }
 
-int Replace(const char* name, const std::uint8_t* bytes, std::size_t size) {
+int Replace(const char* name, const std::uint8_t* bytes, std::size_t size, bool copy) {
     const std::string target = FollowLinks(name);
     // Nothing changed since the last save (a quit right after one, or after no answer at all):
     // the file is left as it is, and the quit does not wait for the disk.
@@ -122,11 +122,11 @@ int Replace(const char* name, const std::uint8_t* bytes, std::size_t size) {
         // Only a folder that refuses new files is written around; a full or read-only disk would
         // refuse (or tear) the file itself just as well.
         const int error = errno;
-        return error == EACCES || error == EPERM ? RewriteInPlace(target, bytes, size) : error;
+        return !copy && (error == EACCES || error == EPERM) ? RewriteInPlace(target, bytes, size) : error;
     }
 
     KeepModeAndOwner(fd, target);
-    int error = WriteAll(fd, bytes, size);
+    int error = WriteAll(fd, bytes, size, copy ? CopyFailAfterBytes : SaveFailAfterBytes);
     // Synced before the rename: after a power cut the name never points at a file not yet written.
     if (error == 0 && fsync(fd) != 0) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
@@ -147,7 +147,13 @@ int Replace(const char* name, const std::uint8_t* bytes, std::size_t size) {
 }  // namespace
 
 int ReplaceFile(const char* name, const std::uint8_t* bytes, std::size_t size, int* error) {
-    const int reason = Replace(name, bytes, size);
+    const int reason = Replace(name, bytes, size, false);
+    if (error != nullptr) *error = reason;
+    return reason == 0;
+}
+
+int WriteCopy(const char* name, const std::uint8_t* bytes, std::size_t size, int* error) {
+    const int reason = Replace(name, bytes, size, true);
     if (error != nullptr) *error = reason;
     return reason == 0;
 }

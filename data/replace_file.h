@@ -11,3 +11,8 @@
 // the errno value of the reason in 'error' (when given). Where the folder allows no temporary file
 // the file is rewritten in place instead, which can leave it torn only if that write fails.
 int ReplaceFile(const char* name, const std::uint8_t* bytes, std::size_t size, int* error = nullptr);
+
+// The same for a copy (a backup, a file kept aside), never rewritten in place: where no temporary
+// file can be made beside it, the copy fails, so that no name ever holds part of one. Tests make
+// it fail after CopyFailAfterBytes bytes.
+int WriteCopy(const char* name, const std::uint8_t* bytes, std::size_t size, int* error = nullptr);

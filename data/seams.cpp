@@ -22,3 +22,8 @@ std::time_t NowSecondsDefault() { return std::time(nullptr); }
 NowFunction NowSeconds = NowSecondsDefault;
 
 long SaveFailAfterBytes = -1;
+long CopyFailAfterBytes = -1;
+
+void TellLearnerDefault(const FileNotice&) {}
+
+NoticeFunction TellLearner = TellLearnerDefault;

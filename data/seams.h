@@ -1,6 +1,7 @@
 // Points where the window layer (or a test) supplies what the standard-library code cannot do itself.
 #pragma once
 #include <ctime>
+#include <string>
 
 // Buttons and answers of a question to the learner, numbered as on the original platform.
 constexpr int AskOk = 0;
@@ -29,5 +30,23 @@ extern NowFunction NowSeconds;
 std::time_t NowSecondsDefault();
 
 // Tests only: every file a save writes fails after this many bytes (the old file must survive);
-// -1, the default, never fails.
+// -1, the default, never fails. CopyFailAfterBytes does the same to copies (backups, files kept
+// aside), so that a test fills the disk during a backup alone.
 extern long SaveFailAfterBytes;
+extern long CopyFailAfterBytes;
+
+// What the learner is told about their files while the program runs, phrased by the window layer
+// once it installs its function; until then nothing is told.
+enum class FileNoticeKind {
+    LongerFileKeptAside,  // 'file' held more than the records; kept whole as 'copy' before a save
+    BackupFailed,         // the daily copy of 'file' as 'copy' could not be written ('error')
+};
+struct FileNotice {
+    FileNoticeKind kind;
+    std::string file;
+    std::string copy;
+    int error = 0;
+};
+using NoticeFunction = void (*)(const FileNotice& notice);
+extern NoticeFunction TellLearner;
+void TellLearnerDefault(const FileNotice& notice);

@@ -1,11 +1,13 @@
 // The settings file sf04: a marker byte 1 followed by seven bytes of settings.
 #include "data/settings.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 
 #include "data/byte_io.h"
 #include "data/clock.h"
+#include "data/file_faults.h"
 #include "data/file_places.h"
 #include "data/log.h"
 #include "data/program_state.h"
@@ -22,10 +24,10 @@ int LoadSettings() {
     GetTime();  // reseeds the generator before the first character is chosen
 
     ByteFile settings(App.Files.Settings.c_str(), "rb");
-    if (!settings.IsOpen()) {
-        LogStep(517);
-        return 0;
-    }
+    if (!settings.IsOpen()) return FailOnFile(517, OpenFault(App.Files.Settings.c_str(), errno));
+    std::uint64_t size = 0;
+    if (!WithinLimit(fileno(settings.get()), SettingsLimit, &size))
+        return FailOnFile(StepSettingsTooLarge, TooLargeFault(App.Files.Settings.c_str(), size, SettingsLimit));
     App.UpgradeFlag = 0;
     std::uint8_t bytes[SettingsSize] = {};
     std::size_t count = std::fread(bytes, 1, SettingsSize, settings.get());

@@ -8,3 +8,5 @@ int SaveSettings(int* error = nullptr);
 
 // Written when sf04 could not be replaced; the old file is then left as it was.
 constexpr int StepSettingsNotSaved = 531;
+// A sf04 over its size limit (it holds 8 bytes) is no settings file: the start stops.
+constexpr int StepSettingsTooLarge = 518;

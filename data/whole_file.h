@@ -31,9 +31,14 @@ struct LeftUninitialised : std::allocator<T> {
 // The bytes of a file read whole.
 using FileBytes = std::vector<std::uint8_t, LeftUninitialised<std::uint8_t>>;
 
-// Replaces 'bytes' with the whole content of the file 'name'. Returns 0 when the file cannot be
-// opened or read, leaving 'bytes' empty.
-int ReadWholeFile(const char* name, FileBytes& bytes);
+struct FileFault;
 
-// The same for a file already open, read from where it stands to its end.
-int ReadWholeFile(std::FILE* file, FileBytes& bytes);
+// Replaces 'bytes' with the whole content of the file 'name'. Returns 0 when the file cannot be
+// opened or read, or holds more than 'limit' bytes, leaving 'bytes' empty and saying why in
+// 'fault' (when given). A file over the limit is refused before it is read; one that grows past
+// it while it is read (or reports no size) is refused once the read passes it.
+int ReadWholeFile(const char* name, FileBytes& bytes, std::uint64_t limit, FileFault* fault = nullptr);
+
+// The same for a file already open under 'name', read from where it stands to its end.
+int ReadWholeFile(std::FILE* file, const char* name, FileBytes& bytes, std::uint64_t limit,
+                  FileFault* fault = nullptr);

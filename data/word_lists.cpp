@@ -2,6 +2,7 @@
 // memory.
 #include "data/word_lists.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/file_faults.h"
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/whole_file.h"
@@ -19,6 +21,8 @@ namespace {
 constexpr std::size_t MaxSyllableLine = 251;
 constexpr std::size_t MaxWordUnits = 249;
 constexpr std::size_t MaxTextBytes = 251;
+// The nodes of a word list may always take this much, however short its file's records.
+constexpr std::size_t MinNodeBudget = 1024 * 1024;
 
 // One wtf record as it lies in the file.
 struct WordRecord {
@@ -49,10 +53,9 @@ int NextRecord(FileBytes& file, std::size_t& at, WordRecord& record) {
 int LoadPinyinList() {
     LogTrace("LoadPinyinList");
     FileBytes file;
-    if (!ReadWholeFile(App.Files.Pinyin.c_str(), file)) {
-        LogStep(498);
-        return 0;
-    }
+    FileFault fault;
+    if (!ReadWholeFile(App.Files.Pinyin.c_str(), file, PinyinLimit, &fault))
+        return FailOnFile(fault.kind == FaultKind::TooLarge ? StepPinyinTooLarge : 498, fault);
     const std::size_t size = file.size();
     std::size_t at = 0;
     std::string line;
@@ -68,6 +71,11 @@ int LoadPinyinList() {
         at = end;
         while (at < size && std::isspace(file[at])) ++at;
     }
+    // With no syllable every typed one would be refused and no character could ever be answered:
+    // the list is unusable, not merely empty.
+    if (App.SyllableList.count == 0)
+        return FailOnFile(StepNoSyllables,
+                          ContentFault(FaultKind::WrongFormat, App.Files.Pinyin.c_str(), FaultDetail::NoSyllables));
     return 1;
 }
 
@@ -75,23 +83,33 @@ WordFileReader ReadWords = ReadWordFile;
 
 int LoadWdsList() {
     LogTrace("LoadWdsList");
-    if (!ReadWords(App.Files.Words.c_str(), App.WordList)) {
-        LogStep(738);
-        return 0;
+    FileFault fault;
+    if (!ReadWords(App.Files.Words.c_str(), App.WordList, &fault)) {
+        const int step = fault.kind == FaultKind::TooLarge ? StepWordsTooLarge
+                         : fault.kind == FaultKind::WrongFormat ? StepNotWords
+                                                                 : 738;
+        return FailOnFile(step, fault);
     }
     return 1;
 }
 
-int ReadWordFile(const char* name, WordPairList& list) {
+int ReadWordFile(const char* name, WordPairList& list, FileFault* fault) {
     FileBytes bytes;
-    if (!ReadWholeFile(name, bytes)) return 0;
-    // The list keeps the file as read: its words and hidden texts are not copied.
-    FileBytes& file = list.Keep(std::move(bytes));
+    if (!ReadWholeFile(name, bytes, WordsLimit, fault)) return 0;
 
-    // A first pass counts the records, so that the list takes one block for all their nodes.
+    // A first pass counts the records, so that the list takes one block for all their nodes. Each
+    // word takes a node of 16 bytes beside the file; a file whose records average fewer bytes than
+    // that (a file of zeros is a million empty records a megabyte) holds no words, and reading it
+    // on would take many times its size.
     std::size_t words = 0;
     WordRecord record;
-    for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) ++words;
+    for (std::size_t at = 0; at < bytes.size() && NextRecord(bytes, at, record);) ++words;
+    if (words * sizeof(WordNode) > std::max<std::size_t>(bytes.size(), MinNodeBudget)) {
+        if (fault != nullptr) *fault = ContentFault(FaultKind::WrongFormat, name, FaultDetail::NotWords);
+        return 0;
+    }
+    // The list keeps the file as read: its words and hidden texts are not copied.
+    FileBytes& file = list.Keep(std::move(bytes));
     list.Reserve(words);
 
     for (std::size_t at = 0; at < file.size() && NextRecord(file, at, record);) {

@@ -10,6 +10,7 @@
 #include "engine/drawing.h"
 #include "engine/results.h"
 #include "engine/selection.h"
+#include "engine/speech.h"
 #include "engine/window.h"
 
 namespace {
@@ -149,6 +150,7 @@ int OnPinyinChanged() {
     ShowExamples();
     UpdateStatusBar();
     if (change != 0 && App.TrainingMode) ShowUpDown(change, 0);
+    SpeakReadings();
 
     if (App.TrainingMode || App.AnswerCount < App.ExamQuestions)
         EnableCommand(IDM_NEXT, true);

@@ -94,7 +94,12 @@ double UpdateLevel() {
     const double range = App.ExamRange;
     const double share = n >= 1 ? static_cast<double>(good) / static_cast<double>(n) : 0;
     App.KnownCount = static_cast<std::int32_t>(range * share);
-    if (n >= 1) {
+    if (n >= 1 && (good == 0 || good == n)) {
+        // The normal approximation collapses to a margin of 0 when every answer is right or every one
+        // is wrong, a certainty no sample can give. There the exact (Clopper-Pearson) 95% interval is
+        // used: a share of 1 - 0.025^(1/n) on the open side, the same for all right and all wrong.
+        App.KnownMargin = range * (1 - std::pow(0.025, 1.0 / static_cast<double>(n)));
+    } else if (n >= 1) {
         const double spread = static_cast<double>(good * (n - good)) / static_cast<double>(n);
         App.KnownMargin = 1.96 * std::sqrt(spread) / static_cast<double>(n) * range;
     } else {

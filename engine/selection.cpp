@@ -15,6 +15,7 @@
 #include "data/scramble.h"
 #include "data/seams.h"
 #include "engine/drawing.h"
+#include "engine/speech.h"
 #include "engine/window.h"
 
 namespace {
@@ -152,6 +153,7 @@ void CollectExamples() {
 
 int SetCurrentChar() {
     LogTrace("SetCurrentChar");
+    StopSpeaking();  // nothing of the old character goes on playing
 
     // The entry is reset first; on failure it stays empty with no rows, so nothing is ever typed
     // against a reading that isn't there.

@@ -12,6 +12,9 @@ constexpr int IDM_HELP = 117;
 constexpr int IDM_CHAROPTIONS = 119;
 constexpr int IDM_EXAMOPTIONS = 120;
 constexpr int IDM_END = 121;
+constexpr int IDM_SPEAK = 122;   // replays the decided character's readings
+constexpr int IDM_SOUND = 123;   // sound on or off
+constexpr int IDM_RESTORE = 124;
 
 struct WindowServices {
     void (*EnableCommand)(int id, bool enabled);

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
@@ -166,6 +168,13 @@ QWidget* ShowWaitingNotice()
     notice->setWindowTitle(QStringLiteral("Lumora"));
     notice->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     notice->setMargin(16);
+    // Placed in the middle of the screen: without a position of its own, a window manager that
+    // places windows by hand would ask the learner where to put it.
+    notice->adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        notice->move(area.x() + (area.width() - notice->width()) / 2, area.y() + (area.height() - notice->height()) / 2);
+    }
     notice->show();
     notice->raise();
     return notice;

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "data/database.h"
+#include "data/file_faults.h"
 #include "data/learner.h"
 #include "data/log.h"
 #include "data/program_state.h"
@@ -15,6 +16,7 @@
 #include "data/word_lists.h"
 #include "engine/selection.h"
 #include "shell/main_window.h"
+#include "shell/restore.h"
 
 QProgressBar* ProgressWindow = nullptr;
 int ProgressSteps = 0;
@@ -76,10 +78,15 @@ int LoadData()
     // LoadStudent needs the frequency list and the settings; SetCurrentChar needs all five before it.
     static const Loader loaders[] = {
         {LoadPinyinList, 2136}, {LoadWdsList, 2140}, {LoadIndex, 2144},
-        {LoadSettings, 2147},   {LoadStudent, 2150}, {SetCurrentChar, 2153},
+        {LoadSettings, 2147},   {LoadStudentOrRestore, 2150}, {SetCurrentChar, 2153},
     };
     for (const Loader& loader : loaders) {
         if (!loader.run()) {
+            // No character of the queue can be asked: the records name none the database can read.
+            if (loader.run == SetCurrentChar && LastFileFault.kind == FaultKind::None) {
+                LastFileFault = ContentFault(FaultKind::Mismatch, App.Files.Info.c_str(), FaultDetail::NoCharacterToAsk);
+                LastFileFault.otherFile = App.Files.Learner.c_str();
+            }
             // The progress window stays on the screen behind the fatal message.
             LogStep(loader.stepCode);
             return 0;

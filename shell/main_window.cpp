@@ -36,6 +36,8 @@
 #include "shell/load_data.h"
 #include "shell/pictures.h"
 #include "shell/platform.h"
+#include "shell/speech.h"
+#include "shell/restore.h"
 
 LumoraWindow* MainWindow = nullptr;
 bool QuitRequested = false;
@@ -212,12 +214,12 @@ void LumoraWindow::BuildMenu()
         const char* title;
         std::initializer_list<MenuItem> items;
     };
-    // Menu 144; id 0 stands for the one separator, between End Exam and Quit.
+    // Menu 144 with Speak and Sound added; id 0 stands for the one separator, between End Exam and Quit.
     const Menu menus[] = {
-        {"&Actions", {{IDM_NEXT, "&Next"}, {IDM_BEGIN, "Start E&xam"}, {IDM_END, "End E&xam"}, {0, nullptr},
-                      {IDM_QUIT, "&Quit"}}},
-        {"&Settings", {{IDM_CHAROPTIONS, "&Character"}, {IDM_EXAMOPTIONS, "&Exam"}}},
-        {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}}},
+        {"&Actions", {{IDM_NEXT, "&Next"}, {IDM_SPEAK, "&Speak"}, {IDM_BEGIN, "Start E&xam"}, {IDM_END, "End E&xam"},
+                      {0, nullptr}, {IDM_QUIT, "&Quit"}}},
+        {"&Settings", {{IDM_CHAROPTIONS, "&Character"}, {IDM_EXAMOPTIONS, "&Exam"}, {IDM_SOUND, "S&ound"}}},
+        {"&Help", {{IDM_ABOUT, "&About"}, {IDM_HELP, "&Help"}, {IDM_RESTORE, "&Restore records\u2026"}}},
     };
     for (const Menu& menu : menus) {
         QMenu* popup = new CommandMenu(QString::fromLatin1(menu.title), menuBar());
@@ -227,12 +229,13 @@ void LumoraWindow::BuildMenu()
                 popup->addSeparator();
                 continue;
             }
-            QAction* action = popup->addAction(QString::fromLatin1(item.text));
+            QAction* action = popup->addAction(QString::fromUtf8(item.text));
             action->setData(item.id);
             const int id = item.id;
             connect(action, &QAction::triggered, this, [id] { OnCommand(id); });
         }
     }
+    PrepareSoundCommands(this);
 }
 
 QAction* LumoraWindow::Command(int id) const
@@ -432,6 +435,18 @@ void OnCommand(int id)
     case IDM_END:
         LogTrace("IDM_END");
         OnEndExam();
+        break;
+    case IDM_SPEAK:
+        LogTrace("IDM_SPEAK");
+        OnSpeak();
+        break;
+    case IDM_SOUND:
+        LogTrace("IDM_SOUND");
+        OnSoundToggled();
+        break;
+    case IDM_RESTORE:
+        LogTrace("IDM_RESTORE");
+        RunRestoreRecords();
         break;
     default:
         break;

@@ -4,14 +4,15 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <utility>
 
+#include "data/byte_io.h"
+#include "data/file_faults.h"
 #include "data/log.h"
 
 Picture* TrainingPicture = nullptr;
 Picture* ExamPicture = nullptr;
-
-static constexpr qint64 MaxPictureBytes = 32 * 1024 * 1024;
 
 namespace {
 
@@ -34,18 +35,29 @@ void LoadPictureFile(const char* name, Picture*& picture)
     delete picture;
     picture = nullptr;
 
-    QFile file(QString::fromLocal8Bit(name));
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened by the system first, for its reason when it cannot be.
+    if (ByteFile opened(name, "rb"); !opened.IsOpen()) {
+        LastFileFault = OpenFault(name, errno);
         return;
+    }
+    QFile file(QString::fromLocal8Bit(name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        LastFileFault = OpenFault(name, EIO);
+        return;
+    }
     // A background of 600x380 is some tens of kilobytes; a file this large is not one, and reading
     // it whole could exhaust memory.
-    if (file.size() > MaxPictureBytes)
+    if (file.size() > static_cast<qint64>(PictureLimit)) {
+        LastFileFault = TooLargeFault(name, static_cast<std::uint64_t>(file.size()), PictureLimit);
         return;
+    }
     Picture loaded{file.readAll(), QImage()};
     file.close();
     // Decoded now, so that a picture that cannot be shown stops the start as a missing one does.
-    if (!Decode(loaded.file, loaded.pixels))
+    if (!Decode(loaded.file, loaded.pixels)) {
+        LastFileFault = ContentFault(FaultKind::WrongFormat, name, FaultDetail::NotAPicture);
         return;
+    }
     picture = new Picture(std::move(loaded));
 }
 

@@ -10,6 +10,7 @@
 #include "display/canvas.h"
 #include "display/caret.h"
 #include "engine/window.h"
+#include "shell/file_messages.h"
 #include "shell/main_window.h"
 #include "shell/winmain.h"
 
@@ -73,9 +74,10 @@ int AskLearnerQt(const char* text, const char* caption, int buttons, int owned)
     QMessageBox box(owner);
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
-    // Texts are 8-bit, as the program draws and formats them.
-    box.setWindowTitle(QString::fromLatin1(caption != nullptr ? caption : ""));
-    box.setText(QString::fromLatin1(text != nullptr ? text : ""));
+    // Texts are plain ASCII but for the names of files and folders and the characters of the
+    // database named in messages about files, which come in UTF-8.
+    box.setWindowTitle(QString::fromUtf8(caption != nullptr ? caption : ""));
+    box.setText(QString::fromUtf8(text != nullptr ? text : ""));
     if (buttons == AskYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -90,4 +92,9 @@ int AskLearnerQt(const char* text, const char* caption, int buttons, int owned)
     if (buttons == AskYesNo)
         return pressed == QMessageBox::Yes ? AnswerYes : AnswerNo;
     return AnswerOk;
+}
+
+void TellLearnerInWords(const FileNotice& notice)
+{
+    AskLearner(FileNoticeText(notice).c_str(), "Lumora", AskOk, MainWindow != nullptr ? 1 : 0);
 }

@@ -6,14 +6,17 @@
 #include <QPixmap>
 #include <QString>
 
+#include "data/file_faults.h"
 #include "data/learner.h"
 #include "data/log.h"
 #include "data/seams.h"
 #include "display/canvas.h"
+#include "shell/file_messages.h"
 #include "shell/instance.h"
 #include "shell/load_data.h"
 #include "shell/main_window.h"
 #include "shell/pictures.h"
+#include "shell/restore.h"
 
 namespace {
 
@@ -29,7 +32,11 @@ int FatalError(const char* text, int stepCode)
 {
     // A copy that cannot start does not keep others from starting.
     ReleaseInstance();
-    AskLearner(text, "Lumora", AskOk, 0);
+    // The fatal line stays first; when a file stopped the start, the learner also reads which one,
+    // what is wrong with it and what to do.
+    // A learner who declined to restore the records has read why already.
+    if (!RestoreDeclined)
+        AskLearner(FatalStartMessage(text, LastFileFault).c_str(), "Lumora", AskOk, 0);
     LogStep(stepCode);
     CloseProgressWindow();
     FreePictures();
@@ -42,6 +49,10 @@ int Winmain()
 {
     if (AskLearner == AskLearnerDefault)
         AskLearner = AskLearnerQt;
+    if (TellLearner == TellLearnerDefault)
+        TellLearner = TellLearnerInWords;
+    ForgetFileFault();
+    RestoreDeclined = false;
     // Before anything else, and so before "log.txt" is touched. Held from here to the end of the
     // final save, so that a copy started while this one loads or saves finds it.
     if (!ClaimInstance())

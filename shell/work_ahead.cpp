@@ -38,7 +38,7 @@ WordFileAhead* Pending = nullptr;
 
 WordFileAhead::WordFileAhead() : name_(ReadOnlyFile("wtf").c_str())
 {
-    reader_ = StartOrDo([this] { result_ = ReadWordFile(name_.c_str(), words_); });
+    reader_ = StartOrDo([this] { result_ = ReadWordFile(name_.c_str(), words_, &fault_); });
     Pending = this;
     ReadWords = HandOver;
 }
@@ -52,7 +52,7 @@ WordFileAhead::~WordFileAhead()
     }
 }
 
-int WordFileAhead::HandOver(const char* name, WordPairList& list)
+int WordFileAhead::HandOver(const char* name, WordPairList& list, FileFault* fault)
 {
     // Handed over once; any later load reads the file itself.
     WordFileAhead& ahead = *Pending;
@@ -62,8 +62,9 @@ int WordFileAhead::HandOver(const char* name, WordPairList& list)
     // Words read for another file, or for a list that holds words already, are not what is asked for.
     if (ahead.name_ != name || list.count != 0) {
         ahead.words_.Clear();
-        return ReadWordFile(name, list);
+        return ReadWordFile(name, list, fault);
     }
+    if (fault != nullptr) *fault = ahead.fault_;
     list.TakeFrom(ahead.words_);
     return ahead.result_;
 }

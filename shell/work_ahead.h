@@ -3,6 +3,7 @@
 #include <string>
 #include <thread>
 
+#include "data/file_faults.h"
 #include "data/lists.h"
 
 // Reads the word file on its own thread: made as soon as the file places are chosen, before the
@@ -19,11 +20,12 @@ public:
 private:
     // The ReadWords hook while this object lives: the words read ahead, when they are the ones
     // asked for; otherwise the file is read as usual.
-    static int HandOver(const char* name, WordPairList& list);
+    static int HandOver(const char* name, WordPairList& list, FileFault* fault);
 
     std::string name_;
     // Written by the reader thread, read by the main thread only once it has joined it.
     int result_ = 0;
+    FileFault fault_;
     WordPairList words_;
     std::thread reader_;
 };

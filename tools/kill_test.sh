@@ -38,6 +38,7 @@ wait_running() {
 candidates=""   # what the next start may load
 last_begun=""   # the last save begun before the kill, if any
 found_new=0 found_old=0 unsaved=0 failures=0 started=0
+after_save=0 mid_copy=0 copies_checked=0 with_backups=0
 
 # Checks what a start loaded against what the kill before it may have left, and counts whether
 # the kill came after the last save's rename (the new file) or before it (the old one).
@@ -61,7 +62,8 @@ for kill in $(seq 1 "$kills"); do
   # first look for its running line.
   : > saves.txt
   : > run.txt
-  "$driver" --answers -1 --pause $((RANDOM % 5)) --save-log saves.txt > run.txt 2>/dev/null &
+  "$driver" --answers -1 --pause $((RANDOM % 5)) --save-log saves.txt --day-offset $((kill * 20)) --day-per-save \
+    > run.txt 2>/dev/null &
   pid=$!
   if ! wait_running; then
     echo "kill $kill: the program did not start: $(tail -3 run.txt)"
@@ -99,6 +101,17 @@ for kill in $(seq 1 "$kills"); do
     candidates="${begun[count - 2]} ${begun[count - 1]}"
     last_begun="${begun[count - 1]}"
   fi
+  [ "$count" -gt 0 ] && after_save=$((after_save + 1))
+  # A temporary copy left in the folder: the kill came while a backup was being written.
+  compgen -G "backups/*.tmp*" >/dev/null && mid_copy=$((mid_copy + 1))
+  "$driver" --check-backups > backups.txt 2>/dev/null
+  copies=$(awk '/^backups / {print $2}' backups.txt)
+  copies_checked=$((copies_checked + ${copies:-0}))
+  [ "${copies:-0}" -gt 0 ] && with_backups=$((with_backups + 1))
+  if grep -q ' damaged ' backups.txt; then
+    echo "kill $kill: a backup does not load: $(grep ' damaged ' backups.txt | tr '\n' ' ')"
+    failures=$((failures + 1))
+  fi
   size=$(stat -c %s sf04)
   if [ "$size" -ne 0 ] && [ "$size" -ne 8 ]; then
     echo "kill $kill: sf04 has $size bytes"
@@ -118,4 +131,7 @@ leftovers=$(find . -maxdepth 1 -name 'student.lumora.tmp*' | wc -l)
 echo "kills: $started; the next start loaded the new save: $found_new, the save before it" \
   "(killed during the save): $found_old, no save begun: $unsaved; failures: $failures;" \
   "temporary files left: $leftovers"
+echo "backups: kills after a save (with its backup) began: $after_save; kills that left a copy" \
+  "half written under a temporary name: $mid_copy; kills after which copies existed: $with_backups;" \
+  "copies checked: $copies_checked, every one loading"
 [ "$failures" -eq 0 ] && [ "$started" -eq "$kills" ]

@@ -10,6 +10,10 @@
 //   --minimized    start minimized and print "raised" when another copy brings the window back
 //   --save-log F   before each save append "saving <hash>" to F (the hash of what the save writes)
 //   --hold-final-save F  hold the save at quit, once begun, until the file F exists
+//   --day-offset N the clock runs N days ahead; with --day-per-save one more day before each save,
+//                  so that every save is a day's first and makes a backup
+//   --check-backups print "backup <date> loads|damaged <learned>" for every copy in the backups
+//                  folder, newest first, and "backups <count>", then exit without starting
 //
 // Prints "running <ms> <hash>" when the loop starts (the hash of the records as loaded), "asked
 // <text>" for every message, "ended <ms>" when Winmain returns, and exits with Winmain's result.
@@ -21,9 +25,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
+#include "data/backups.h"
 #include "data/learner.h"
 #include "data/program_state.h"
 #include "data/seams.h"
@@ -38,6 +44,13 @@ int YesNoAnswer = AnswerNo;
 std::string SaveLog;
 std::string HoldFinalSave;
 int PauseMs = 0;
+long DayOffset = 0;
+bool DayPerSave = false;
+
+std::time_t ShiftedNow()
+{
+    return std::time(nullptr) + static_cast<std::time_t>(DayOffset) * 86400;
+}
 
 std::string Hash(const std::vector<std::uint8_t>& bytes)
 {
@@ -67,6 +80,8 @@ int Answer(const char* text, const char*, int buttons, int)
 // one before it.
 void LogThenPause(int ms)
 {
+    if (DayPerSave)
+        ++DayOffset;
     if (!SaveLog.empty()) {
         if (std::FILE* log = std::fopen(SaveLog.c_str(), "a")) {
             std::fprintf(log, "saving %s\n", Hash(LearnerFileBytes()).c_str());
@@ -175,7 +190,19 @@ int main(int argc, char** argv)
             SaveLog = value, ++i;
         else if (option == "--hold-final-save")
             HoldFinalSave = value, ++i;
+        else if (option == "--day-offset")
+            DayOffset = std::atol(value), ++i;
+        else if (option == "--day-per-save")
+            DayPerSave = true;
+        else if (option == "--check-backups") {
+            const std::vector<Backup> backups = ListBackups();
+            for (const Backup& backup : backups)
+                std::printf("backup %s %s %d\n", backup.date.c_str(), backup.loads ? "loads" : "damaged", backup.learned);
+            std::printf("backups %zu\n", backups.size());
+            return 0;
+        }
     }
+    NowSeconds = ShiftedNow;
     SavePauseMs = PauseMs > 0 ? PauseMs : (SaveLog.empty() ? 0 : 1);
     PauseBeforeSave = LogThenPause;
     AskLearner = Answer;

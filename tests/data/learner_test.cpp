@@ -6,6 +6,7 @@
 #include <map>
 
 #include "data/database.h"
+#include "data/file_faults.h"
 #include "data/learner.h"
 #include "data/log.h"
 #include "data/program_state.h"
@@ -85,15 +86,18 @@ TEST(LoadStudent, FirstRunQueuesInFrequencyOrder) {
     EXPECT_EQ(App.CharTable[App.FreqList[7999]].QueuePos, 8000);
     EXPECT_EQ(App.CharTable[0x9F98].QueuePos, 0);
 
-    // A code listed twice in `index` keeps its later rank, leaving a gap in a fresh queue.
+    // A code listed twice in `index` keeps its later rank, which would leave a gap in a fresh
+    // queue; the database is refused first, as one whose index counts a character short.
     ResetProgramState();  // also ends the upgrade
     std::filesystem::remove("log.txt");
     Bytes index = ReadFileBytes("index");
     index[4] = 0x00;  // rank 2 repeats 0x4E00
     WriteFileBytes("index", index);
-    ASSERT_EQ(LoadIndex(), 1);
+    ASSERT_EQ(LoadIndex(), 0);
+    EXPECT_EQ(LastFileFault.detail, FaultDetail::CodeTwice);
+    EXPECT_EQ(LastFileFault.code, 0x4E00u);
     EXPECT_EQ(LoadStudent(), 0);
-    EXPECT_EQ(LogLines(), (Lines{"LoadIndex", "LoadStudent", "TestData", "369", "721"}));
+    EXPECT_EQ(LogLines(), (Lines{"LoadIndex", "473", "LoadStudent", "TestData", "369", "721"}));
 }
 
 TEST(LoadStudent, RefusedFilesAreNeitherLoadedNorTouched) {

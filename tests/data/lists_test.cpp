@@ -1,6 +1,9 @@
 // The owning strings' kept length, the word list's store and reading files whole.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -9,6 +12,7 @@
 #include "data/byte_io.h"
 #include "data/lists.h"
 #include "data/strings.h"
+#include "data/file_faults.h"
 #include "data/whole_file.h"
 #include "tests/support/test_support.h"
 
@@ -93,22 +97,48 @@ TEST(WordPairList, AppendWalkIndexAndClearAcrossBlocks) {
 TEST(ReadWholeFile, MissingEmptyLargeAndFromWhereAnOpenFileStands) {
     TestFolder folder;
     FileBytes bytes{1, 2, 3};
-    EXPECT_EQ(ReadWholeFile("missing", bytes), 0);
+    FileFault fault;
+    EXPECT_EQ(ReadWholeFile("missing", bytes, MiB, &fault), 0);
     EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(fault.kind, FaultKind::Missing);
 
     WriteFileBytes("empty", {});
-    EXPECT_EQ(ReadWholeFile("empty", bytes), 1);
+    EXPECT_EQ(ReadWholeFile("empty", bytes, MiB), 1);
     EXPECT_TRUE(bytes.empty());
 
     Bytes large(300001);
     for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
     WriteFileBytes("large", large);
-    EXPECT_EQ(ReadWholeFile("large", bytes), 1);
+    EXPECT_EQ(ReadWholeFile("large", bytes, large.size()), 1);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), large);
 
     ByteFile file("large", "rb");
     EXPECT_EQ(ReadU16(file.get()), large[0] | large[1] << 8);
-    EXPECT_EQ(ReadWholeFile(file.get(), bytes), 1);
+    EXPECT_EQ(ReadWholeFile(file.get(), "large", bytes, MiB), 1);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), Bytes(large.begin() + 2, large.end()));
-    EXPECT_EQ(ReadWholeFile(static_cast<std::FILE*>(nullptr), bytes), 0);
+    EXPECT_EQ(ReadWholeFile(static_cast<std::FILE*>(nullptr), "none", bytes, MiB), 0);
+}
+
+TEST(ReadWholeFile, RefusesAFileOverItsLimitUnreadAndStopsAnEndlessOneThere) {
+    TestFolder folder;
+    FileBytes bytes;
+    FileFault fault;
+    WriteFileBytes("over", Bytes(1001, 7));
+    EXPECT_EQ(ReadWholeFile("over", bytes, 1000, &fault), 0);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(fault.kind, FaultKind::TooLarge);
+    EXPECT_EQ(fault.file, "over");
+    EXPECT_EQ(fault.size, 1001u);
+    EXPECT_EQ(fault.limit, 1000u);
+
+    // A device reports no size and never ends: the read stops just past the limit.
+    fault = FileFault();
+    EXPECT_EQ(ReadWholeFile("/dev/zero", bytes, 100000, &fault), 0);
+    EXPECT_EQ(fault.kind, FaultKind::TooLarge);
+    EXPECT_EQ(bytes.capacity(), 0u) << "nothing of it is kept";
+
+    std::filesystem::create_directory("folder");
+    EXPECT_EQ(ReadWholeFile("folder", bytes, 1000, &fault), 0);
+    EXPECT_EQ(fault.kind, FaultKind::Unreadable);
+    EXPECT_EQ(fault.error, EISDIR);
 }

@@ -4,6 +4,7 @@
 
 #include "data/log.h"
 #include "data/program_state.h"
+#include "data/file_faults.h"
 #include "data/word_lists.h"
 #include "tests/data/data_test_helpers.h"
 #include "tests/support/test_support.h"
@@ -49,7 +50,10 @@ TEST(LoadPinyinList, LineRules) {
     for (const auto& [text, expected] : cases) {
         TestFolder folder;
         WriteFileBytes("pinyin", Bytes(text.begin(), text.end()));
-        EXPECT_EQ(LoadPinyinList(), 1);
+        // A list without a syllable is unusable: no answer could ever be typed.
+        EXPECT_EQ(LoadPinyinList(), expected.empty() ? 0 : 1);
+        EXPECT_EQ(LogLines(), expected.empty() ? Lines{"497"} : Lines{});
+        EXPECT_EQ(LastFileFault.detail, expected.empty() ? FaultDetail::NoSyllables : FaultDetail::None);
         Lines got;
         for (StringNode* node = App.SyllableList.head; node; node = node->next) got.push_back(NarrowString(node->text).c_str());
         EXPECT_EQ(got, expected) << text.substr(0, 20);

@@ -37,8 +37,8 @@ TEST(Exam, AsksBeforeLeavingAnUnfinishedExamAndStoresEachCompletedOne) {
 
     struct Case { int level, length, range, asked, right, known, margin, stored; };
     const Case cases[] = {{1, 1, 1000, 50, 45, 900, 83, 84},     {4, 4, 8000, 200, 100, 4000, 554, 555},
-                          {2, 2, 4000, 100, 60, 2400, 384, 385}, {1, 1, 1000, 50, 50, 1000, 0, 1},
-                          {7, 9, 4000, 200, 0, 0, 0, 1}};
+                          {2, 2, 4000, 100, 60, 2400, 384, 385}, {1, 1, 1000, 50, 50, 1000, 71, 72},
+                          {7, 9, 4000, 200, 0, 0, 73, 74}};
     for (int k = 0; k < HistoryCount; ++k) App.ExamHistory[k] = {1, 1, static_cast<std::uint16_t>(k + 1), 50};
     for (const Case& c : cases) {
         App.ExamLevel = c.level;
@@ -61,4 +61,41 @@ TEST(Exam, AsksBeforeLeavingAnUnfinishedExamAndStoresEachCompletedOne) {
     EXPECT_EQ(App.ExamHistory[4].Known, 900);
     EXPECT_EQ(App.ExamHistory[5].Day, 1);
     EXPECT_EQ(App.ExamHistory[HistoryCount - 1].Day, HistoryCount - 5);
+}
+
+// All right or all wrong is where a sample is least certain to be the whole truth: the margin is the
+// exact 95% one there, never 0, while the estimate stays the share of right answers.
+TEST(Exam, AllRightOrAllWrongNeverReadsAsCertain) {
+    TestFolder folder;
+    LoadTestData(TestDatabase());
+    ASSERT_EQ(SetCurrentChar(), 1);
+    SetLocalNow(2004, 1, 1);
+    ScriptAnswers({});
+    // Per level (R 1000, 4000, 8000) and length (50, 100, 200 questions): the shown margin, then the stored one.
+    const int margins[3][3][2] = {{{71, 72}, {36, 37}, {18, 19}},
+                                  {{284, 285}, {144, 145}, {73, 74}},
+                                  {{568, 569}, {289, 290}, {146, 147}}};
+    const int levels[3] = {1, 2, 4}, ranges[3] = {1000, 4000, 8000}, lengths[3] = {1, 2, 4}, asked[3] = {50, 100, 200};
+    for (int l = 0; l < 3; ++l) {
+        for (int q = 0; q < 3; ++q) {
+            for (const bool right : {true, false}) {
+                SCOPED_TRACE(std::to_string(ranges[l]) + " characters, " + std::to_string(asked[q]) +
+                             (right ? " questions, all right" : " questions, all wrong"));
+                App.ExamLevel = levels[l];
+                App.ExamLength = lengths[q];
+                OnBeginExam();
+                for (int k = 0; k < asked[q]; ++k) {
+                    Type(right ? "ma1 " : "ma2 ");
+                    EXPECT_GT(App.KnownMargin, 0.0);
+                }
+                OnEndExam();  // sent by the last answer in the program
+                const int known = right ? ranges[l] : 0;
+                EXPECT_EQ(AskedQuestions().back().text, "At 95% confidence level, you know\n\n  " +
+                                                            std::to_string(known) + " +/- " +
+                                                            std::to_string(margins[l][q][0]) + "\n\ncharacters.");
+                EXPECT_EQ(App.ExamHistory[0].Known, known);
+                EXPECT_EQ(App.ExamHistory[0].Margin, margins[l][q][1]);
+            }
+        }
+    }
 }

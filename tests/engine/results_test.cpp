@@ -1,5 +1,8 @@
 // Recording answers: the distances a character is sent back, the counter bound, and the statistics.
 #include "engine/results.h"
+
+#include <cmath>
+
 #include "tests/engine/engine_fixture.h"
 
 // A seed whose first draw gives Place the jitter r (-15..15).
@@ -53,4 +56,39 @@ TEST(UpdateLevel, TrainingCountsQueuedAnswersAndTheWeightOfKnownCharacters) {
     for (int k = 0; k < 4; ++k) App.CharTable[0x5000 + k].Weight = 0;
     UpdateLevel();
     EXPECT_EQ(App.LearnedPercent, 0.0);  // no weight at all: nothing learned, not a division by zero
+}
+
+// Between the edges the margin is the normal approximation, evaluated in its own order, so every
+// figure and every stored value stays what earlier exams gave; a single answer already has a margin.
+TEST(UpdateLevel, ExamMarginKeepsTheNormalApproximationBetweenTheEdges) {
+    TestFolder folder;
+    App.TrainingMode = false;
+    App.AnswerCount = App.ExamGood = 0;
+    App.ExamRange = 4000;
+    UpdateLevel();
+    EXPECT_EQ(App.KnownMargin, 0.0);  // nothing answered yet
+
+    for (const int range : {1000, 4000, 8000}) {
+        for (int n = 1; n <= 200; ++n) {
+            for (int good = 0; good <= n; ++good) {
+                App.ExamRange = range;
+                App.AnswerCount = n;
+                App.ExamGood = good;
+                UpdateLevel();
+                EXPECT_EQ(App.KnownCount, static_cast<int>(range * (static_cast<double>(good) / n)));
+                if (good == 0 || good == n) {
+                    EXPECT_DOUBLE_EQ(App.KnownMargin, range * (1 - std::pow(0.025, 1.0 / n)));
+                } else {
+                    const double former = 1.96 * std::sqrt(static_cast<double>(good * (n - good)) / n) / n * range;
+                    ASSERT_EQ(App.KnownMargin, former) << good << " of " << n << " at " << range;
+                }
+            }
+        }
+    }
+    App.ExamRange = 4000, App.AnswerCount = 100, App.ExamGood = 60;
+    UpdateLevel();
+    EXPECT_EQ(static_cast<int>(App.KnownMargin), 384);
+    App.AnswerCount = 1, App.ExamGood = 1;
+    UpdateLevel();
+    EXPECT_EQ(static_cast<int>(App.KnownMargin), 3900);  // one right answer proves little
 }

@@ -70,13 +70,18 @@ TEST(SetCurrentChar, TakesACharacterWithRecordAndReadingsShufflesThemAndListsIts
 TEST(SetCurrentChar, DamagedRecordsStopTheProgramSavingOnlyConsistentRecords) {
     TestFolder folder;
     TestDatabase db;
-    db.AddChar(0x4E00, {"ma1 a", "ma2 b", "ma3 c", "ma4 d"});
+    db.AddChar(0x4E00, {"ma1 a"});
+    // Records of characters outside the frequency list are read only when a learner's queue
+    // brings them up; the start checks those of the list.
+    db.AddUnrankedChar(0x4E01, {"ma1 a", "ma2 b", "ma3 c", "ma4 d"});
     db.AddUnrankedChar(0x3400, {"ma1 mother"});  // the last record in cif, cut inside its text
     LoadTestData(db, 9);
+    App.CharTable[0x4E01].QueuePos = 1;
+    App.CharTable[0x4E00].QueuePos = 0;
     EXPECT_EQ(SetCurrentChar(), 0);
     EXPECT_EQ(LastLog(1), "938 ");
 
-    App.CharTable[0x4E00].QueuePos = 0;
+    App.CharTable[0x4E01].QueuePos = 0;
     App.CharTable[0x3400].QueuePos = 1;
     App.QueuedCodes = FindQueuedCodes();
     App.CharTable[0x5001].Good = 7;  // an answer not yet saved

@@ -39,7 +39,7 @@ work="$scratch/work"
 mkdir -p "$home" "$work" "$scratch/tmp"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/lumora share/lumora/{cbfcon,cbf,cifcon,cif,index,pinyin,wtf,bktrain_de.jpg,bkexam_de.jpg,lumora_help} \
+for file in bin/lumora lib/lumora/lumora-voice share/lumora/{cbfcon,cbf,cifcon,cif,index,pinyin,wtf,bktrain_de.jpg,bkexam_de.jpg,lumora_help} \
             share/applications/org.lumora.Lumora.desktop share/metainfo/org.lumora.Lumora.metainfo.xml \
             share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/org.lumora.Lumora.png \
             share/icons/hicolor/scalable/apps/org.lumora.Lumora.svg share/doc/lumora/{NOTICE,README.md}; do

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
@@ -114,8 +116,15 @@ TEST_F(ShellTest, RestartDuringTheFinalSaveWaitsAndLoadsWhatWasSaved)
     QObject::connect(&watch, &QTimer::timeout, [] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* label = qobject_cast<QLabel*>(widget);
-                label && label->isVisible() && label->text().startsWith("Waiting for Lumora to finish saving"))
+                label && label->isVisible() && label->text().startsWith("Waiting for Lumora to finish saving")) {
+                // In the middle of the screen (within a few pixels of rounding and frame), so no
+                // window manager asks where to put it.
+                const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+                if (!QFile::exists("notice-seen")) {
+                    EXPECT_LE((label->geometry().center() - screen.center()).manhattanLength(), 8);
+                }
                 WriteFileBytes("notice-seen", {});
+            }
         }
     });
     watch.start(20);

@@ -92,7 +92,10 @@ TEST_P(MissingDataFile, EndsStartWithItsChainOfStepCodes)
     EXPECT_EQ(LogLines(), GetParam().chain);
     EXPECT_EQ(ProgressSteps, GetParam().stepsBefore);
     ASSERT_EQ(AskedQuestions().size(), 1u);
-    EXPECT_EQ(AskedQuestions()[0].text, "Fatal error: main window could not be created!");
+    // The fatal line first, then the file that stopped the start (more in the damaged-file tests).
+    EXPECT_EQ(AskedQuestions()[0].text.rfind("Fatal error: main window could not be created!\n\n", 0), 0u);
+    EXPECT_NE(AskedQuestions()[0].text.find("\"" + std::string(GetParam().name) + "\" is missing."), std::string::npos)
+        << AskedQuestions()[0].text;
     EXPECT_EQ(AskedQuestions()[0].caption, "Lumora");
     EXPECT_EQ(ProgressWindow, nullptr) << "the progress window goes with the fatal message";
     EXPECT_TRUE(ReadFileBytes("student.lumora").empty()) << "nothing is saved";
@@ -122,6 +125,11 @@ TEST_F(ShellTest, MissingOrUndecodablePictureEndsTheStart)
             WriteFileBytes("bktrain_de.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'g'});
         EXPECT_EQ(RunLumoraToAFailedStart(), 0);
         EXPECT_EQ(LogLines(), (Lines{"2172", "3263"}));
+        EXPECT_NE(AskedQuestions().back().text.find(missing ? "The exam picture \"bkexam_de.jpg\" is missing."
+                                                            : "The training picture \"bktrain_de.jpg\" is not in the "
+                                                              "expected format"),
+                  std::string::npos)
+            << AskedQuestions().back().text;
     }
 }
 

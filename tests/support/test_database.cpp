@@ -99,8 +99,20 @@ void TestDatabase::Write() const {
         PutHidden(wtf, text);
     }
 
+    // The list holds the syllable of every reading, so that the database fits together.
+    std::vector<std::string> list = syllables;
+    for (const TestChar& c : all) {
+        if (!addReadingSyllables) break;
+        for (const std::string& reading : c.readings) {
+            std::string syllable = reading.substr(0, reading.find(' '));
+            if (!syllable.empty() && syllable.back() >= '1' && syllable.back() <= '4') syllable.pop_back();
+            if (!syllable.empty() && std::all_of(syllable.begin(), syllable.end(), [](char k) { return k >= 'a' && k <= 'z'; }) &&
+                std::find(list.begin(), list.end(), syllable) == list.end())
+                list.push_back(syllable);
+        }
+    }
     std::string pinyin;
-    for (const std::string& s : syllables) pinyin += s + "\n";
+    for (const std::string& s : list) pinyin += s + "\n";
 
     WriteFileBytes("cbfcon", cbfcon);
     WriteFileBytes("cbf", cbf);

@@ -13,6 +13,8 @@
 #include "data/log.h"
 #include "data/program_state.h"
 #include "data/seams.h"
+#include "data/zhuyin.h"
+#include "shell/speech.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -41,6 +43,9 @@ void ResetEverything() {
     SavePauseMs = 0;
     NowSeconds = NowSecondsDefault;
     SaveFailAfterBytes = -1;
+    ResetSound();
+    VoiceHelper.clear();
+    VoiceFolder = "/usr/share/gcin-voice/ogg";
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ public:
     std::vector<TestChar> unranked;
     std::vector<TestWord> words;
     std::vector<std::string> syllables;
+    bool addReadingSyllables = true;  // the syllables of the readings join the list when written
 };
 
 Bytes ReadFileBytes(const std::string& name);

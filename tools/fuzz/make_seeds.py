@@ -80,6 +80,10 @@ def main():
     keys = right + b" " + wrong + b" " + b"x\x08" + right + b" dump3" + right + b" " + b"ma9\x08\x081 "
     write("training", cif[start:end] + SEPARATOR + keys)
 
+    # The fits target: the syllable list, the most frequent character's record, then the five
+    # database files as for the index target.
+    write("fits", SEPARATOR.join([read("pinyin"), cif[start:end], cbfcon, cbf[: 72 * 300], cifcon, cif, index]))
+
 
 if __name__ == "__main__":
     main()

@@ -23,7 +23,7 @@ printf '\xd4\x07\x00\x00' > "$build/corpus_student/seed"
 printf '\x1astudent2.dat version: 1\x00\x00\x01\x00\x00\x4e\x01\x00\x02\x01\x01\x00\x00\x88\x13' \
   > "$build/corpus_student2/seed"
 
-for target in pinyin words settings student student2 index training; do
+for target in pinyin words settings student student2 index training fits; do
   echo "== fuzz_$target for $seconds s, inputs up to ${max_len[$target]} bytes"
   "$build/fuzz_$target" -max_total_time="$seconds" -max_len="${max_len[$target]}" -rss_limit_mb=4096 \
     -print_final_stats=1 "$build/corpus_$target" 2>&1 | grep -E "ERROR|SUMMARY|^Done|number_of_executed_units|peak_rss"

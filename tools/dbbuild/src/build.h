@@ -12,6 +12,9 @@ struct BuildOptions {
     std::string outDir;
     std::string reviewFile;    // the review table, when given
     std::string meaningsFile;  // meanings written for this database, "character<TAB>reading<TAB>meaning"
+    std::string speechFile;    // bands of pronouns, particles and interjections, "character<TAB>band"
+    std::string readingsFile;  // readings written for this database, "character<TAB>reading<TAB>meaning or -"
+    std::string everydayFile;  // Taiwan's everyday words, "word<TAB>reading<TAB>translation or -"
     int indexSize = 8000;
 };
 

@@ -1,6 +1,7 @@
 #include "frequency.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "meaning.h"
@@ -56,9 +57,96 @@ std::vector<double> RankShares(const Unihan& unihan) {
     return shares;
 }
 
-double RankScore(double share, int big5Level, double taiwanShare) {
-    if (big5Level == 1) return share;
-    return taiwanShare < 0.01 * share ? share * 0.04 : share * 0.2;
+std::map<char32_t, double> CountedShares(const Unihan& unihan) {
+    auto countOf = [&](char32_t c) {
+        auto info = unihan.find(c);
+        double count = 0;
+        if (info != unihan.end()) {
+            for (const auto& [reading, n] : info->second.pinlu) count += static_cast<double>(n);
+        }
+        return count;
+    };
+    std::map<char32_t, double> shares;
+    double total = 0;
+    for (const auto& [c, info] : unihan) {
+        if (info.big5Level == 0) continue;
+        double count = countOf(c);
+        if (count <= 0 && !info.simplified.empty()) count = countOf(info.simplified.front());
+        if (count <= 0) continue;
+        shares[c] = count;
+        total += count;
+    }
+    for (auto& [c, share] : shares) share /= total;
+    return shares;
+}
+
+std::map<char32_t, double> RunningTextShares(const std::map<std::u32string, long long>& withSingles,
+                                             const std::map<std::u32string, long long>& phrases,
+                                             double phraseWeight, const LengthParts& parts) {
+    const double part[5] = {0, parts.one, parts.two, parts.three, parts.more};
+    auto lengthClass = [](std::size_t n) { return std::min<std::size_t>(n, 4); };
+    // Each length's words share its part of text by their counts.
+    auto add = [&](const std::map<std::u32string, long long>& counts, double singleWeight, double longerWeight,
+                   std::map<char32_t, double>& shares) {
+        double mass[5] = {0, 0, 0, 0, 0};
+        for (const auto& [w, n] : counts) {
+            if (!w.empty() && n > 0) mass[lengthClass(w.size())] += static_cast<double>(n) * static_cast<double>(w.size());
+        }
+        for (const auto& [w, n] : counts) {
+            std::size_t k = w.empty() ? 0 : lengthClass(w.size());
+            double weight = k == 1 ? singleWeight : longerWeight;
+            if (k == 0 || n <= 0 || mass[k] <= 0 || weight <= 0) continue;
+            double share = weight * part[k] * static_cast<double>(n) / mass[k];
+            for (char32_t c : w) shares[c] += share;
+        }
+    };
+    std::map<char32_t, double> shares;
+    add(withSingles, 1.0, 1 - phraseWeight, shares);
+    add(phrases, 0.0, phraseWeight, shares);
+    return shares;
+}
+
+std::vector<double> BandShares(const Unihan& unihan, const std::vector<double>& rankShares) {
+    int sizes[6] = {0, 0, 0, 0, 0, 0};
+    for (const auto& [c, info] : unihan) {
+        if (info.big5Level > 0 && info.frequencyBand >= 1 && info.frequencyBand <= 5) ++sizes[info.frequencyBand];
+    }
+    auto shareAt = [&](int rank) {  // rank from 1
+        if (rankShares.empty()) return 0.0;
+        return rankShares[std::min<std::size_t>(static_cast<std::size_t>(rank - 1), rankShares.size() - 1)];
+    };
+    std::vector<double> bands(6, 0.0);
+    int first = 1;
+    for (int band = 1; band <= 5; ++band) {
+        double logSum = 0;
+        for (int r = first; r < first + sizes[band]; ++r) logSum += std::log(std::max(shareAt(r), 1e-12));
+        bands[band] = sizes[band] > 0 ? std::exp(logSum / sizes[band]) : 0;
+        first += sizes[band];
+    }
+    bands[0] = shareAt(first);
+    return bands;
+}
+
+bool ParseSpeechBands(const std::string& text, std::map<char32_t, int>& bands, std::string& error) {
+    int number = 0;
+    for (const std::string& line : Split(text, '\n')) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> cols = Split(line, '\t');
+        std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
+        if (cols.size() != 2 || c.size() != 1 || cols[1].size() != 1 || cols[1][0] < '1' || cols[1][0] > '5') {
+            error = "line " + std::to_string(number) + " is not a character and a band from 1 to 5";
+            return false;
+        }
+        bands[c[0]] = cols[1][0] - '0';
+    }
+    return true;
+}
+
+double OrderScore(double running, double bandShare, double bandWeight, bool taiwanHardlyUses) {
+    constexpr double kFloor = 1e-12;
+    double score = (1 - bandWeight) * std::log(std::max(running, kFloor)) + bandWeight * std::log(std::max(bandShare, kFloor));
+    return taiwanHardlyUses ? score + std::log(0.04) : score;
 }
 
 namespace {

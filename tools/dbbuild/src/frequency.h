@@ -32,16 +32,39 @@ WordShares BlendWordShares(const std::map<std::u32string, long long>& first,
 // Share of running text per character: every word counts once for each character it holds.
 std::map<char32_t, double> CharacterShares(const WordShares& words);
 
-// The key that orders index: the share, with characters outside Taiwan's frequently used set
-// (Big5 level 1) demoted, so that a rare form inflated by a conversion (纔 for 才) does not outrank
-// everyday characters; such a character that Taiwan's phrases hardly use (taiwanShare under a
-// hundredth of its share: 硅, where Taiwan writes 矽) is demoted again.
-double RankScore(double share, int big5Level, double taiwanShare);
+// Shares of running text per character from word counts of an input method's dictionary, whose
+// long words (科學技術, 資料中心) count far beyond their part of text: the counts of each word
+// length are scaled so that words of one, two, three and four or more characters hold the parts of
+// running text given here. Single characters come from the first source only (libchewing counts
+// none); longer words from both, the second with the given weight: Taiwan's phrases.
+struct LengthParts {
+    double one = 0.35, two = 0.49, three = 0.10, more = 0.06;
+};
+std::map<char32_t, double> RunningTextShares(const std::map<std::u32string, long long>& withSingles,
+                                             const std::map<std::u32string, long long>& phrases,
+                                             double phraseWeight, const LengthParts& parts = {});
+
+// Unihan's kFrequency (traditional-character postings) sorts characters into five bands, 1 the most
+// frequent. Each band stands for the ranks its characters take among the Big5 characters; its share is
+// the geometric mean of the shares of those ranks. Index 0 holds the share of the first rank past
+// the bands, for a character of traditional use that no band holds.
+std::vector<double> BandShares(const Unihan& unihan, const std::vector<double>& rankShares);
+
+// The key that orders index, the logarithm of a share: Taiwan's informal writing (the band's share,
+// with the given weight) blended with running text. A character that Taiwan's phrases hardly use
+// against the counts converted from mainland text (硅, where Taiwan writes 矽) and that no band holds
+// falls far.
+double OrderScore(double running, double bandShare, double bandWeight, bool taiwanHardlyUses);
+
+// "character<TAB>band" lines (band 1 to 5), # for comments; false, naming the line, for any other.
+bool ParseSpeechBands(const std::string& text, std::map<char32_t, int>& bands, std::string& error);
 
 // The share of running text that the character of each rank has (most frequent first), from Unihan's
 // reading counts of a corpus of modern text (kHanyuPinlu, summed over a character's readings).
 // Unihan gives a simplified and a traditional form the same counts: each pair counts once.
 std::vector<double> RankShares(const Unihan& unihan);
+// Each traditional character's share of that corpus (its simplified form's counts when it has none).
+std::map<char32_t, double> CountedShares(const Unihan& unihan);
 
 // Each dictionary word of two or more characters counts with its frequency (keyed by its traditional
 // spelling), split evenly between its common entries (its proper-noun entries when it has no other,

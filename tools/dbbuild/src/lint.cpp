@@ -144,12 +144,45 @@ std::vector<const WordEntry*> ExamplesOf(const DatabaseContent& content, std::ui
     return examples;
 }
 
-std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan) {
+namespace {
+
+// The glosses of a meaning, without their parentheses, lower case.
+std::set<std::string> Glosses(const std::string& meaning) {
+    std::set<std::string> glosses;
+    for (const std::string& part : Split(meaning, ';')) {
+        std::string gloss;
+        int depth = 0;
+        for (char c : part) {
+            if (c == '(') ++depth;
+            else if (c == ')' && depth > 0) --depth;
+            else if (depth == 0) gloss += c;
+        }
+        gloss = Lower(Trim(gloss));
+        if (!gloss.empty()) glosses.insert(gloss);
+    }
+    return glosses;
+}
+
+// A gloss that names a surname, a place, an abbreviation or another reading, not a sense.
+bool NamesOnly(const std::string& gloss) {
+    for (const char* start : {"surname", "place name", "used in place names", "name of", "abbr. for", "abbr. of",
+                              "another reading", "short name for"}) {
+        if (StartsWith(gloss, start)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan, const PhraseTable* taiwanPhrases) {
     LintRule notTraditional{"order.not-traditional", 0, {}}, simplifiedOnly{"order.simplified-only", 0, {}},
         weights{"order.weight-sum", 0, {}}, readingCount{"readings.count", 0, {}}, readingSyllable{"readings.syllable", 0, {}},
         properReading{"readings.name-only", 0, {}}, length{"meanings.length", 0, {}}, parens{"meanings.parentheses", 0, {}},
         remnant{"meanings.remnant", 0, {}}, slang{"meanings.slang", 0, {}}, coarse{"examples.coarse", 0, {}},
-        duplicate{"examples.duplicate", 0, {}}, agree{"examples.reading", 0, {}}, missing{"examples.none-in-first-3000", 0, {}};
+        duplicate{"examples.duplicate", 0, {}}, agree{"examples.reading", 0, {}}, missing{"examples.none-in-first-3000", 0, {}},
+        proper{"examples.proper-noun-in-first-3000", 0, {}}, bands{"order.kfrequency-band", 0, {}},
+        borrowed{"meanings.borrowed", 0, {}}, nameReading{"readings.names-only", 0, {}},
+        cut{"examples.cut-or-fragment", 0, {}}, mainland{"examples.mainland-form", 0, {}};
     auto note = [](LintRule& rule, const std::string& what) {
         ++rule.count;
         if (rule.examples.size() < 6) rule.examples.push_back(what);
@@ -178,6 +211,31 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
             if (i > 0 && (StartsWith(lower, "surname") || StartsWith(lower, "place name") ||
                           StartsWith(lower, "used in place names") || StartsWith(lower, "name of")))
                 note(properReading, c + " " + text);
+            // A reading beside others whose every gloss names a place, a surname, an abbreviation
+            // or another reading teaches no sense.
+            std::set<std::string> glosses = Glosses(meaning);
+            if (i > 0 && !glosses.empty() && std::all_of(glosses.begin(), glosses.end(), NamesOnly))
+                note(nameReading, c + " " + text);
+        }
+        // A sense of the character's other form where that form is a character of its own (余 of
+        // 餘 "I; me", 布 of 佈 "cloth"): a gloss both give.
+        auto other = info.otherForm ? content.chars.find(info.otherForm) : content.chars.end();
+        if (other != content.chars.end() && other->second.otherForm == 0) {
+            // The other character's main sense, the first gloss of each of its readings.
+            std::set<std::string> theirs;
+            for (const std::string& r : other->second.readings) {
+                std::vector<std::string> parts = Split(Meaning(r), ';');
+                std::set<std::string> g = parts.empty() ? std::set<std::string>{} : Glosses(parts.front());
+                theirs.insert(g.begin(), g.end());
+            }
+            for (const std::string& r : info.readings) {
+                for (const std::string& g : Glosses(Meaning(r))) {
+                    if (theirs.count(g)) {
+                        note(borrowed, c + " " + g + " (" + EncodeUtf8(static_cast<char32_t>(info.otherForm)) + ")");
+                        break;
+                    }
+                }
+            }
         }
     }
     // Order and weights.
@@ -191,6 +249,15 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
         const std::vector<char32_t>* forms = info == unihan->end() ? nullptr : &info->second.traditional;
         if (forms && !forms->empty() && std::find(forms->begin(), forms->end(), code) == forms->end())
             note(simplifiedOnly, shown);
+    }
+    // Taiwan's informal writing (kFrequency): a character of its first two bands (about the 500
+    // most frequent) beyond rank 2000, or one of its last band or none among the first 500.
+    for (std::size_t rank = 0; unihan && rank < content.index.size(); ++rank) {
+        auto info = unihan->find(content.index[rank]);
+        int band = info == unihan->end() ? 0 : info->second.frequencyBand;
+        std::string shown = std::to_string(rank + 1) + " " + EncodeUtf8(static_cast<char32_t>(content.index[rank]));
+        if ((band == 1 || band == 2) && rank >= 2000) note(bands, shown + " band " + std::to_string(band));
+        if ((band == 0 || band == 5) && rank < 500) note(bands, shown + " band " + std::to_string(band));
     }
     double share = IndexShare(content);
     if (share < 0.95 || share > 1.02) note(weights, std::to_string(100 * share) + "%");
@@ -206,9 +273,33 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
                                      [](const std::string& r) { return HasCoarseMark(r); });
         std::set<std::string> texts;
         for (const WordEntry* w : examples) {
+            // Names keep their capitals in the reading ("<Tai2 wan1>").
+            if (rank < 3000 && w->text.size() > 1 && std::isupper(static_cast<unsigned char>(w->text[1])))
+                note(proper, c + ": " + Utf8(w->word));
             std::string shown = c + ": " + Utf8(w->word) + " " + w->text;
             if (!ownCoarse && HasCoarseMark(w->text)) note(coarse, shown);
             if (!texts.insert(w->text).second) note(duplicate, shown);
+        }
+    }
+    // Translations cut mid-phrase or left with a fragment of a removed reference, and words that
+    // Taiwan writes otherwise.
+    for (const WordEntry& w : content.words) {
+        std::string translation = w.text.substr(std::min(w.text.size(), w.text.find("> ") + 2));
+        std::string lower = " " + Lower(translation);
+        bool left = !Balanced(translation);
+        for (const std::string e : {" the", " an", " used", "(", ",", ";"}) {
+            left = left || (lower.size() >= e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0);
+        }
+        for (const char* fragment : {"variant of", "see also", "used in the name", "(often followed", "(usually followed",
+                                     "(followed", " the;", "(tw)", "; ;", "()"}) {
+            left = left || lower.find(fragment) != std::string::npos;
+        }
+        if (left) note(cut, Utf8(w.word) + " " + w.text);
+        if (taiwanPhrases) {
+            auto forms = taiwanPhrases->find(std::u32string(w.word.begin(), w.word.end()));
+            if (forms != taiwanPhrases->end() &&
+                std::find(forms->second.begin(), forms->second.end(), forms->first) == forms->second.end())
+                note(mainland, Utf8(w.word) + " (" + EncodeUtf8(forms->second.front()) + ")");
         }
     }
     // Every word's reading against its characters' readings.
@@ -227,7 +318,41 @@ std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan)
         }
     }
     return {notTraditional, simplifiedOnly, weights, readingCount, readingSyllable, properReading, length, parens,
-            remnant, slang, coarse, duplicate, agree, missing};
+            remnant, slang, coarse, duplicate, agree, missing, proper, bands, borrowed, nameReading, cut, mainland};
+}
+
+bool CheckVocabulary(const DatabaseContent& content, const std::string& list, VocabularyResult& result, std::string& error) {
+    std::map<std::u32string, std::string> texts;
+    for (const WordEntry& w : content.words) texts[std::u32string(w.word.begin(), w.word.end())] = w.text;
+    result = VocabularyResult{};
+    int number = 0;
+    for (const std::string& line : Split(list, '\n')) {
+        ++number;
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> cols = Split(line, '\t');
+        if (cols.size() != 3 || (cols[1] != "tw" && cols[1] != "cn") || cols[0].empty()) {
+            error = "line " + std::to_string(number) + " is not a word, tw or cn, and keywords or a counterpart";
+            return false;
+        }
+        std::vector<char32_t> codes = DecodeUtf8(cols[0]);
+        auto found = texts.find(std::u32string(codes.begin(), codes.end()));
+        if (cols[1] == "cn") {
+            ++result.mainland;
+            if (found == texts.end()) continue;
+            ++result.mainlandFound;
+            result.present.push_back(cols[0] + " " + found->second);
+            continue;
+        }
+        ++result.taiwan;
+        std::string text = found == texts.end() ? "" : Lower(found->second);
+        std::vector<std::string> keywords = Split(cols[2], '/');
+        bool meant = !text.empty() && std::any_of(keywords.begin(), keywords.end(), [&](const std::string& k) {
+            return text.find(Lower(k)) != std::string::npos;
+        });
+        if (meant) ++result.taiwanFound;
+        else result.missing.push_back(cols[0] + (found == texts.end() ? " (absent)" : " " + found->second));
+    }
+    return true;
 }
 
 std::string ReviewTable(const DatabaseContent& content) {

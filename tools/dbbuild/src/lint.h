@@ -31,8 +31,23 @@ struct LintRule {
 double IndexShare(const DatabaseContent& content);
 
 // Every rule with its count of violations. With Unihan (its Big5 sets and variants), also the
-// checks that index holds only characters of traditional use and no simplified-only form.
-std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan);
+// checks that index holds only characters of traditional use and no simplified-only form; with
+// OpenCC's Taiwan phrase table (a mainland word -> the forms Taiwan writes), the check that no
+// example is a word Taiwan writes otherwise.
+using PhraseTable = std::map<std::u32string, std::vector<std::u32string>>;
+std::vector<LintRule> Lint(const DatabaseContent& content, const Unihan* unihan, const PhraseTable* taiwanPhrases = nullptr);
+
+// A Taiwan and mainland vocabulary list read against the database. Lines "word<TAB>tw<TAB>keywords"
+// name an everyday word of Taiwan that must be an example whose translation holds one of the
+// "/"-separated keywords (any case, as part of a word); lines "word<TAB>cn<TAB>counterpart" a word
+// Taiwan writes otherwise, which must not be an example. # starts a comment.
+struct VocabularyResult {
+    int taiwan = 0, taiwanFound = 0, mainland = 0, mainlandFound = 0;
+    std::vector<std::string> missing;  // Taiwan words absent or without their sense, with what is there
+    std::vector<std::string> present;  // mainland words among the examples, with their text
+};
+// False, naming the line, for a line of any other form.
+bool CheckVocabulary(const DatabaseContent& content, const std::string& list, VocabularyResult& result, std::string& error);
 
 // "rank<TAB>character<TAB>readings with meanings<TAB>first three examples", one line per index character.
 std::string ReviewTable(const DatabaseContent& content);

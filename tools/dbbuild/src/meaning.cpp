@@ -226,6 +226,23 @@ std::string CleanSense(std::string_view sense) {
     for (const char* prefix : kReferencePrefixes) {
         if (StartsWith(lower, prefix)) return "";
     }
+    // A note on the words that go with it ("(often followed by 於[yu2])") says nothing once those
+    // words are gone: it goes whole.
+    for (std::size_t open = trimmed.find('('); open != std::string::npos;) {
+        std::size_t close = open;
+        for (int depth = 0; close < trimmed.size(); ++close) {
+            depth += trimmed[close] == '(' ? 1 : trimmed[close] == ')' ? -1 : 0;
+            if (depth == 0) break;
+        }
+        if (close == trimmed.size()) break;
+        std::vector<char32_t> inside = DecodeUtf8(trimmed.substr(open, close - open));
+        std::string head = Lower(trimmed.substr(open, 12));
+        bool usage = StartsWith(head, "(often") || StartsWith(head, "(usually") || StartsWith(head, "(followed") ||
+                     StartsWith(head, "(preceded") || StartsWith(head, "(typically");
+        bool aboutAnother = usage && std::any_of(inside.begin(), inside.end(), [](char32_t c) { return IsCjk(c); });
+        if (aboutAnother) trimmed.erase(open, close - open + 1);
+        open = trimmed.find('(', aboutAnother ? open : open + 1);
+    }
     std::vector<char32_t> codes = DecodeUtf8(trimmed);
     std::string out;
     bool endedInReference = false;
@@ -289,14 +306,40 @@ bool Marked(const std::string& sense, const char* const* marks, std::size_t n) {
     return false;
 }
 
+}  // namespace
+
+bool TakeTaiwanLabel(std::string& sense) {
+    static const char* const kRegions[] = {"Tw", "HK", "Macau", "Macao", "Sg"};
+    bool found = false;
+    std::size_t from = 0;
+    for (std::size_t open; (open = sense.find('(', from)) != std::string::npos;) {
+        std::size_t close = sense.find(')', open);
+        if (close == std::string::npos) break;
+        bool regions = true, taiwan = false;
+        for (const std::string& label : Split(sense.substr(open + 1, close - open - 1), ',')) {
+            std::string l = Trim(label);
+            taiwan = taiwan || l == "Tw";
+            regions = regions && std::find(std::begin(kRegions), std::end(kRegions), l) != std::end(kRegions);
+        }
+        from = open + 1;
+        if (!regions || !taiwan) continue;
+        sense.erase(open, close + 1 - open);
+        found = true;
+        from = open;
+    }
+    if (found) sense = Trim(sense);
+    return found;
+}
+
+namespace {
+
 // Taiwan's senses first (軟體 "software", the database follows Taiwan's usage), then everyday
 // ones, dated and literary ones after them, slang and vulgar ones only when nothing else is left.
 // The "(Tw)" tag itself says where a sense is used, not what it means.
 std::vector<std::string> OrderSenses(const std::vector<std::string>& senses) {
     std::vector<std::string> taiwan, everyday, dated, unfit;
     for (std::string sense : senses) {
-        bool inTaiwan = false;
-        for (std::size_t at; (at = sense.find("(Tw)")) != std::string::npos; inTaiwan = true) sense.erase(at, 4);
+        bool inTaiwan = TakeTaiwanLabel(sense);
         if (Marked(sense, kUnfitMarks, std::size(kUnfitMarks)) || IsUnfitSense(sense)) unfit.push_back(sense);
         else if (inTaiwan) taiwan.push_back(sense);
         else if (Marked(sense, kDatedMarks, std::size(kDatedMarks))) dated.push_back(sense);
@@ -309,7 +352,7 @@ std::vector<std::string> OrderSenses(const std::vector<std::string>& senses) {
 
 }  // namespace
 
-std::string ComposeMeaning(const std::vector<std::string>& rawSenses, std::size_t maxLength) {
+std::string ComposeMeaning(const std::vector<std::string>& rawSenses, std::size_t maxLength, bool cutAllowed) {
     std::vector<std::string> main;
     std::vector<std::string> surnames;
     for (const std::string& raw : OrderSenses(rawSenses)) {
@@ -357,6 +400,14 @@ std::string ComposeMeaning(const std::vector<std::string>& rawSenses, std::size_
         }
     };
     add(main);
+    if (result.empty() && !cutAllowed) {
+        // A word's one long explanation gives its first clause when that is a whole phrase (湯圓
+        // "boiled or deep-fried balls of glutinous rice flour, usually eaten during ..."); else none.
+        std::string first = WithoutParentheses(main[0]);
+        std::size_t comma = first.find(", ");
+        if (comma == std::string::npos || comma > maxLength || first.substr(0, comma).find(' ') == std::string::npos) return "";
+        result = Trim(first.substr(0, comma));
+    }
     if (result.empty()) {
         // No sense fits: the first is cut. A sense that is all parenthesis ("(used in names)")
         // keeps its words.

@@ -1,6 +1,7 @@
 #include "readings.h"
 
 #include <algorithm>
+#include <functional>
 #include <cctype>
 #include <set>
 
@@ -18,6 +19,12 @@ constexpr double kReadingShare = 0.02;
 constexpr double kCommonWordShare = 5e-6;
 // A reading known only from surnames and place names stays only as the character's main use.
 constexpr double kProperShare = 0.5;
+
+std::string Join(const std::vector<std::string>& syllables) {
+    std::string joined;
+    for (const std::string& s : syllables) joined += (joined.empty() ? "" : " ") + s;
+    return joined;
+}
 
 // The character a "variant of X" sense names, or 0.
 char32_t ReferencedCharacter(const std::string& sense) {
@@ -52,24 +59,85 @@ bool NamesOnlyAProperNoun(const std::string& sense, const WordIndex& words) {
                        [](const CedictEntry* e) { return !e->pinyin.empty() && e->pinyin[0] >= 'A' && e->pinyin[0] <= 'Z'; });
 }
 
+// "same as 吧", "(final particle, same as 吧)": the sense is another character's.
+bool SameAsAnother(const std::string& sense) {
+    std::size_t at = sense.find("same as ");
+    if (at == std::string::npos) return false;
+    std::vector<char32_t> rest = DecodeUtf8(sense.substr(at + 8));
+    return !rest.empty() && IsBmpHan(rest.front());
+}
+
 }  // namespace
 
-bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error) {
+namespace {
+
+// One line of a hand-written table: the characters, the syllables and the text after them.
+struct WrittenLine {
+    std::u32string characters;
+    std::vector<std::string> syllables;
+    std::string text;
+};
+
+// Reads "characters<TAB>syllables<TAB>text" lines, # for comments, and hands each to take. False,
+// naming the line and saying what it should be, for a line of other columns, syllables that are
+// not all syllables, a text that is empty, not plain ASCII or over maxText bytes, or one take refuses.
+bool ReadWrittenTable(const std::string& table, std::size_t maxText, const std::string& what,
+                      const std::function<bool(const WrittenLine&)>& take, std::string& error) {
     int number = 0;
-    for (const std::string& line : Split(text, '\n')) {
+    for (const std::string& line : Split(table, '\n')) {
         ++number;
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> cols = Split(line, '\t');
-        std::vector<char32_t> c = cols.empty() ? std::vector<char32_t>{} : DecodeUtf8(cols[0]);
-        bool ascii = cols.size() == 3 && std::all_of(cols[2].begin(), cols[2].end(), [](char x) { return x >= 32 && x < 127; });
-        if (cols.size() != 3 || c.size() != 1 || !IsSyllable(SyllableOf(cols[1])) || cols[2].empty() ||
-            cols[2].size() > kMeaningLimit || !ascii) {
-            error = "line " + std::to_string(number) + " is not character, reading and a meaning of at most 40 ASCII characters";
+        WrittenLine w;
+        if (cols.size() == 3) {
+            std::vector<char32_t> c = DecodeUtf8(cols[0]);
+            w = WrittenLine{std::u32string(c.begin(), c.end()), Split(cols[1], ' '), cols[2]};
+        }
+        bool pinyin = std::all_of(w.syllables.begin(), w.syllables.end(), [](const std::string& r) { return IsSyllable(SyllableOf(r)); });
+        bool ascii = std::all_of(w.text.begin(), w.text.end(), [](char x) { return x >= 32 && x < 127; });
+        if (cols.size() != 3 || !pinyin || !ascii || w.text.empty() || w.text.size() > maxText || !take(w)) {
+            error = "line " + std::to_string(number) + " is not " + what;
             return false;
         }
-        meanings[{c[0], cols[1]}] = cols[2];
     }
     return true;
+}
+
+}  // namespace
+
+bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error) {
+    return ReadWrittenTable(
+        text, 60, "a character or word, its reading and a meaning of at most 40 (a word's 60) ASCII characters",
+        [&](const WrittenLine& w) {
+            std::size_t n = w.characters.size();
+            if (n == 0 || n > 4 || w.syllables.size() != n || (n == 1 && w.text.size() > kMeaningLimit)) return false;
+            meanings[{w.characters, Join(w.syllables)}] = w.text;
+            return true;
+        },
+        error);
+}
+
+bool ParseWrittenReadings(const std::string& text, WrittenReadings& readings, std::string& error) {
+    return ReadWrittenTable(
+        text, kMeaningLimit, "a character, a reading and a meaning (or -) of at most 40 ASCII characters, nor a fourth reading",
+        [&](const WrittenLine& w) {
+            if (w.characters.size() != 1 || w.syllables.size() != 1 || readings[w.characters[0]].size() == 3) return false;
+            readings[w.characters[0]].emplace_back(w.syllables[0], w.text);
+            return true;
+        },
+        error);
+}
+
+bool ParseEverydayWords(const std::string& text, std::map<std::u32string, EverydayWord>& words, std::string& error) {
+    return ReadWrittenTable(
+        text, 60, "a word of 2 to 4 characters, its reading and a translation or -",
+        [&](const WrittenLine& w) {
+            std::size_t n = w.characters.size();
+            if (n < 2 || n > 4 || w.syllables.size() != n) return false;
+            words[w.characters] = EverydayWord{Join(w.syllables), w.text == "-" ? "" : w.text};
+            return true;
+        },
+        error);
 }
 
 bool IsProperNoun(const CedictEntry& e) { return !e.pinyin.empty() && e.pinyin[0] >= 'A' && e.pinyin[0] <= 'Z'; }
@@ -157,22 +225,36 @@ std::vector<std::string> MakeReadings(char32_t traditional, char32_t simplified,
                 return t->simplified == std::u32string(1, traditional);
             });
             if (simplifiesToThis) continue;
-            // Whatever the sense adds after the reference ("variant of 念, to read aloud").
+            // Whatever the sense adds after the reference ("variant of 念, to read aloud"); the
+            // other character's own senses stay its own (佈 is not "cloth").
             std::size_t comma = sense.find("], ");
             if (comma != std::string::npos) senses.push_back(sense.substr(comma + 3));
-            for (const CedictEntry* t : theirs->second) {
-                if (IsProperNoun(*t) || NormaliseCedictSyllable(Trim(t->pinyin)) != r) continue;
-                for (const std::string& s : t->senses) {
-                    if (!IsVariantReference(s)) senses.push_back(s);
-                }
-            }
         }
+        // A line that joins this character with a simplified form that is a character of its own
+        // (餘 and 余) carries that character's senses too ("I; me"): they are left to it, unless
+        // nothing else is left.
+        char32_t merged = e->simplified.size() == 1 ? e->simplified[0] : 0;
+        auto own = merged && merged != traditional ? words.find(std::u32string(1, merged)) : words.end();
+        if (own != words.end()) {
+            std::vector<std::string> kept;
+            for (const std::string& sense : senses) {
+                bool theirs = std::any_of(own->second.begin(), own->second.end(), [&](const CedictEntry* t) {
+                    return t->traditional == t->simplified &&
+                           std::find(t->senses.begin(), t->senses.end(), sense) != t->senses.end();
+                });
+                if (!theirs) kept.push_back(sense);
+            }
+            if (!kept.empty()) senses = kept;
+        }
+        // "(final particle, same as 吧)": the reading of another character's word.
+        senses.erase(std::remove_if(senses.begin(), senses.end(), [](const std::string& sense) { return SameAsAnother(sense); }),
+                     senses.end());
         if (senses.empty()) continue;
         auto it = readingFor(r);
         for (const std::string& sense : senses) {
             // A capital marks a name; 佛 "Buddha; Buddhism" and 回 "Hui ethnic group" are names too,
             // but no surname or place: they count as the character's own senses.
-            bool name = NamesOnlyAProperNoun(sense, words);
+            bool name = IsProperNoun(*e) || NamesOnlyAProperNoun(sense, words);
             auto& target = name ? it->properSenses : it->senses;
             target.push_back(sense);
         }

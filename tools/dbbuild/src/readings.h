@@ -39,8 +39,24 @@ std::string MeaningOfReferencedWord(const std::vector<std::string>& senses, cons
 
 bool IsProperNoun(const CedictEntry& e);
 
-// Meanings written for this database, by character and reading: "character<TAB>reading<TAB>meaning"
-// lines, # for comments. False, naming the line, for a line that is not so or a meaning the trainer
-// cannot show (over 40 characters, not plain ASCII).
-using WrittenMeanings = std::map<std::pair<char32_t, std::string>, std::string>;
+// Meanings written for this database, by character and reading ("character<TAB>reading<TAB>meaning")
+// or by example word and its reading ("word<TAB>syllables<TAB>translation", 2 to 4 characters),
+// # for comments. False, naming the line, for a line that is not so or a meaning the trainer cannot
+// show (over 40 characters for a character, over 60 for a word, not plain ASCII).
+using WrittenMeanings = std::map<std::pair<std::u32string, std::string>, std::string>;
 bool ParseWrittenMeanings(const std::string& text, WrittenMeanings& meanings, std::string& error);
+
+// Taiwan's everyday words written for this database: "word<TAB>reading<TAB>translation", the
+// translation "-" where the dictionary's serves. False, naming the line, for a line that is not so.
+struct EverydayWord {
+    std::string reading;
+    std::string translation;  // "" for the dictionary's
+};
+bool ParseEverydayWords(const std::string& text, std::map<std::u32string, EverydayWord>& words, std::string& error);
+
+// Readings written for this database where the dictionary's evidence misleads (累 lei4 before
+// lei3, 把 ba4 of 刀把, no 蘋 pin2): "character<TAB>reading<TAB>meaning", the meaning "-" for the
+// one the builder finds; a character's lines, in order, are all its readings (at most three).
+// False, naming the line, for a line that is not so.
+using WrittenReadings = std::map<char32_t, std::vector<std::pair<std::string, std::string>>>;
+bool ParseWrittenReadings(const std::string& text, WrittenReadings& readings, std::string& error);

@@ -149,6 +149,8 @@ void ParseUnihan(std::string_view text, Unihan& unihan) {
         } else if (field == "kBigFive") {
             unsigned long big5 = std::strtoul(std::string(value).c_str(), nullptr, 16);
             unihan[code].big5Level = big5 >= 0xA440 && big5 <= 0xC67E ? 1 : 2;
+        } else if (field == "kFrequency") {
+            unihan[code].frequencyBand = static_cast<int>(std::strtol(std::string(value).c_str(), nullptr, 10));
         } else if (field == "kDefinition") {
             unihan[code].definition = std::string(value);
         }
@@ -228,9 +230,23 @@ std::map<std::u32string, long long> ParseChewing(std::string_view tree, std::str
     return phrases;
 }
 
+std::map<std::u32string, std::vector<std::u32string>> ParsePhraseTable(std::string_view text) {
+    std::map<std::u32string, std::vector<std::u32string>> table;
+    for (std::string_view line : Lines(text)) {
+        std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos || tab == 0) continue;
+        std::vector<std::u32string>& forms = table[ToU32(line.substr(0, tab))];
+        for (const std::string& form : Split(line.substr(tab + 1), ' ')) {
+            if (!form.empty()) forms.push_back(ToU32(form));
+        }
+    }
+    return table;
+}
+
 bool LoadSources(const SourcePaths& paths, Sources& sources, std::string& error) {
     std::string text;
-    for (const char* name : {"Unihan_Variants.txt.bz2", "Unihan_Readings.txt.bz2", "Unihan_OtherMappings.txt.bz2"}) {
+    for (const char* name : {"Unihan_Variants.txt.bz2", "Unihan_Readings.txt.bz2", "Unihan_OtherMappings.txt.bz2",
+                             "Unihan_DictionaryLikeData.txt.bz2"}) {
         if (!ReadBz2File(paths.unicodeDir + "/" + name, text, error)) return false;
         ParseUnihan(text, sources.unihan);
         sources.unihanVersion = UnihanVersion(text);
@@ -253,6 +269,10 @@ bool LoadSources(const SourcePaths& paths, Sources& sources, std::string& error)
         !ReadPlainFile(paths.chewingDir + "/dictionary.dat", dictionary, error))
         return false;
     sources.chewing = ParseChewing(text, dictionary);
+    if (!paths.taiwanPhrasesFile.empty()) {
+        if (!ReadPlainFile(paths.taiwanPhrasesFile, text, error)) return false;
+        sources.taiwanPhrases = ParsePhraseTable(text);
+    }
     if (sources.chewing.size() < 10000) {
         error = "source " + paths.chewingDir + "/index_tree.dat holds too few phrases";
         return false;

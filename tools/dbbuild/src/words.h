@@ -1,6 +1,9 @@
 // Choosing example words: which dictionary entry speaks for a word, which words a learner should
 // not meet as examples, and whether a word's reading agrees with its characters' readings.
 #pragma once
+#include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +16,42 @@
 // (東西 dong1 xi5 "thing", not dong1 xi1 "east and west").
 const CedictEntry* ChooseEntry(const std::vector<const CedictEntry*>& entries);
 
-// A word a learner should not meet as an example: one with a vulgar, obscene or offensive sense,
-// or whose main (first) sense is slang, derogatory, a euphemism or sexual.
+// The words that Taiwan writes otherwise: each word of OpenCC's Taiwan phrase table whose Taiwan
+// forms do not include itself (軟件 -> 軟體; not 社區 -> 社羣 社區), unless Taiwan's phrases hold it at
+// least a tenth as often as its most common Taiwan form and Taiwan prefers it, against running
+// text, at least a fifth as much (支持 beside 支援; not 界面 beside 介面, nor 複印 beside 影印).
+std::set<std::u32string> MainlandForms(const std::map<std::u32string, std::vector<std::u32string>>& table,
+                                       const std::function<double(const std::u32string&)>& taiwanShare,
+                                       const std::function<double(const std::u32string&)>& runningShare);
+
+// How often a learner in Taiwan meets a word: its share of running text (counted in mainland text,
+// so a word Taiwan writes otherwise brings its count to the Taiwan form), times the square root of
+// how much more Taiwan's phrases hold it than running text does, within a fifth and five times.
+// Taiwan's phrase counts come from an input method's dictionary and over-count trade and office
+// words (同業公會, 補給站), and they predate 網站 and 手機: they correct running text, never replace
+// it. A word that running text lacks counts a twenty-fifth of its phrase share.
+double ExampleFrequency(double runningShare, double taiwanShare);
+
+// The spelling a word is a variant of ("variant of 計劃[ji4 hua4]" for 計畫: same length, same
+// reading), else the word itself.
+std::u32string StandardSpelling(const CedictEntry& entry, const std::map<std::u32string, std::vector<const CedictEntry*>>& words);
+
+// A word of a specialist's field ("(computing)", "(math.)", "(botany)" ...) or a dated, literary or
+// dialect word, by its first sense.
+bool IsSpecialist(const std::vector<std::string>& senses);
+
+// A word the dictionary marks as Taiwan's, in all or some of its senses: "(Tw)", a region list that
+// names Taiwan ("(HK, Tw) boarding pass"), "(in Taiwan)", or a note on how Taiwan says it
+// ("(Tw pr. [...])").
+bool MarkedForTaiwan(const std::vector<std::string>& senses);
+
+// Senses that only name the word as part of others ("used in the names of grand buildings ...").
+bool OnlyUsedIn(const std::vector<std::string>& senses);
+
+// A word a learner should not meet as an example: one marked vulgar, obscene or offensive, or whose
+// main (first) sense is slang, derogatory, a euphemism or sexual, or whose first two senses hold a
+// coarse word (畜生 "domestic animal; bastards"). A coarse word further down (機車 "locomotive;
+// motorcycle; scooter", then "damn!") only keeps that sense out of the translation.
 bool IsCoarse(const std::vector<std::string>& senses);
 // A text with any such mark or word, slang included.
 bool HasCoarseMark(const std::string& text);

@@ -2,7 +2,9 @@
 // golden table of readings and meanings a teacher expects.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <sstream>
 
@@ -23,9 +25,21 @@ const DatabaseContent& Bundled() {
     return content;
 }
 
-// Golden lines the database does not yet meet (listed by the test when it fails). Lower it as the
-// database improves; it must never rise.
-constexpr int kGoldenFaultsAllowed = 10;
+// Of the Taiwan words of the vocabulary list, the part that must be examples with their sense; of
+// the mainland words, how many may be. The aims are 90 % and 3; the database holds 99 % (228 of
+// 230) and 3 (高考 in Taiwan's sense, the civil service exam; 下崗 "to come off duty"; 忽悠), and
+// these may only tighten.
+constexpr int kTaiwanWordsPercent = 99;
+constexpr int kMainlandWordsAllowed = 3;
+// The held-out list, written apart from the hand-written everyday words and never fitted to the
+// data: what the builder's general rules achieve. The aims are 90 % and 3 %; the database holds
+// 218 of 291 (74 %; 196 before the examples were chosen by halves) and 10 of 76, and these may
+// only tighten. 21 of the missing Taiwan words have no dictionary entry (瓦斯爐, 轉帳, 公車站 ...).
+constexpr int kHeldOutTaiwanPercent = 74;
+constexpr int kHeldOutMainlandAllowed = 10;
+// Golden lines the database does not meet, each with its reason; every other line must pass, and a
+// line listed here that passes must leave the list. The table stays as written.
+const std::map<std::string, std::string> kKnownDisagreements = {};
 
 }  // namespace
 
@@ -34,7 +48,7 @@ TEST(BundledTest, LintRulesStayWithinTheirAllowances) {
     Unihan unihan;
     std::string text, error;
     bool withUnihan = true;
-    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2"}) {
+    for (const char* name : {"Unihan_OtherMappings.txt.bz2", "Unihan_Variants.txt.bz2", "Unihan_DictionaryLikeData.txt.bz2"}) {
         withUnihan = withUnihan && ReadBz2File(std::string("/usr/share/unicode/") + name, text, error);
         if (withUnihan) ParseUnihan(text, unihan);
     }
@@ -43,16 +57,38 @@ TEST(BundledTest, LintRulesStayWithinTheirAllowances) {
         // Forms Unihan counts as simplified that Taiwan writes as its own: 彝 and 苧 are Taiwan's
         // standard forms, 淀 a character of its own (shallow lake, in place names); 圣, a rare
         // character at rank 7851, owes its count to conversions of 聖.
-        {"order.simplified-only", 4},
+        {"order.simplified-only", 3},
         // Rare characters whose every meaning is vulgar (屄, 屌, 肏): their own meaning says so.
         {"meanings.slang", 3},
         // 似 "to resemble; similar": "similar" is the gloss itself here, not the remnant of a reference.
         {"meanings.remnant", 1},
-        // Characters of the first 3000 without a dictionary word whose reading agrees with theirs:
-        // 妳, 唔, 咩, 絃, 齣, 歎 stand in no word of the dictionary in these forms.
-        {"examples.none-in-first-3000", 6},
+        // Characters of the first 3000 without an everyday word to show: 喂, 噢 and 牠 stand in no
+        // word of the dictionary; surname and place characters (沈, 韓, 秦) show no names; a
+        // character whose only words are obscure (秦吉了, 發棵) or coarse (舔) shows none.
+        // It may only fall.
+        {"examples.none-in-first-3000", 78},
+        // Names among the eight examples of the first 3000 characters: Taiwan's most frequent ones
+        // (台灣, 日本, 中國, 台北), 28 of about 19,000 examples shown (was 836).
+        {"examples.proper-noun-in-first-3000", 28},
+        // 柂 yi2 keeps a cut botanical name. Not yet mended: it must only fall.
+        {"meanings.parentheses", 1},
+        // Variant pairs whose main sense is one: 傑 and 杰 "hero", 夥 and 伙 "partner", 妳 and 你
+        // "you", 週 and 周 "week" (21). No character carries another's own sense (餘 "I; me" of 余,
+        // 佈 "cloth" of 布, 摺 "to fracture" of 折 are gone). It must only fall.
+        {"meanings.borrowed", 21},
+        // 參見 "see also" is the word's own sense; 笑臉 "smiley :)" holds its own parenthesis.
+        {"examples.cut-or-fragment", 2},
+        // OpenCC's Taiwan phrases are a computing glossary: 設備 (裝置), 類型 (型別), 通信 (通訊),
+        // 添加 (新增), 聲明 (宣告) are Taiwan's everyday words too, kept because Taiwan's phrases
+        // hold them at least a tenth as often as the glossary's form (11).
+        {"examples.mainland-form", 11},
     };
-    for (const LintRule& rule : Lint(Bundled(), withUnihan ? &unihan : nullptr)) {
+    // OpenCC's Taiwan phrases as text, written beside the builder by tools/build_database.sh and
+    // tools/test.sh; without them the check of mainland forms is left out.
+    PhraseTable phrases;
+    bool withPhrases = ReadPlainFile(DBBUILD_TW_PHRASES, text, error);
+    if (withPhrases) phrases = ParsePhraseTable(text);
+    for (const LintRule& rule : Lint(Bundled(), withUnihan ? &unihan : nullptr, withPhrases ? &phrases : nullptr)) {
         auto allowance = allowed.find(rule.name);
         int limit = allowance == allowed.end() ? 0 : allowance->second;
         std::string examples;
@@ -63,13 +99,16 @@ TEST(BundledTest, LintRulesStayWithinTheirAllowances) {
 }
 
 // What a golden line finds wrong with the database's record of its character; "" when nothing.
+// Columns: character, readings it must have (the first the most common), readings it must not
+// have, checks of its meanings ("word" in the first reading's, "reading:word" in that reading's,
+// "!word" in none, "-" none, separated by "|"), and optionally the ranks "A-B" it must stand between.
 static std::string GoldenFault(const std::vector<std::string>& cols) {
     std::vector<char32_t> c = DecodeUtf8(cols[0]);
     if (c.size() != 1) return "not one character";
     const DatabaseContent& db = Bundled();
     auto info = db.chars.find(static_cast<std::uint16_t>(c[0]));
-    if (info == db.chars.end() || std::find(db.index.begin(), db.index.end(), c[0]) == db.index.end())
-        return "not in index";
+    auto at = std::find(db.index.begin(), db.index.end(), c[0]);
+    if (info == db.chars.end() || at == db.index.end()) return "not in index";
     std::vector<std::string> readings;
     for (const std::string& r : info->second.readings) readings.push_back(r.substr(0, r.find(' ')));
     std::vector<std::string> must = Split(cols[1], ' ');
@@ -81,28 +120,89 @@ static std::string GoldenFault(const std::vector<std::string>& cols) {
     for (const std::string& r : Split(cols[2], ' ')) {
         if (r != "-" && std::find(readings.begin(), readings.end(), r) != readings.end()) fault += " has " + r;
     }
-    std::string meaning = info->second.readings.front(), keyword = cols[3];
-    for (char& ch : meaning) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    for (char& ch : keyword) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (meaning.find(keyword) == std::string::npos) fault += " meaning lacks \"" + cols[3] + "\"";
+    auto lower = [](std::string t) {
+        for (char& ch : t) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return t;
+    };
+    for (const std::string& check : Split(cols[3], '|')) {
+        if (check == "-") continue;
+        if (check[0] == '!') {
+            std::string word = lower(check.substr(1));
+            for (const std::string& r : info->second.readings) {
+                // Spaces around the meaning, so that a word at either end is whole.
+                std::string text(1, ' ');
+                text.append(lower(r.substr(r.find(' ') + 1))).push_back(' ');
+                for (std::size_t p = text.find(word); p != std::string::npos; p = text.find(word, p + 1)) {
+                    bool whole = !std::isalpha(static_cast<unsigned char>(text[p - 1])) &&
+                                 !std::isalpha(static_cast<unsigned char>(text[p + word.size()]));
+                    if (whole) fault += " has \"" + word + "\"";
+                }
+            }
+            continue;
+        }
+        std::size_t colon = check.find(':');
+        std::string reading = colon == std::string::npos ? readings.front() : check.substr(0, colon);
+        std::string keyword = lower(colon == std::string::npos ? check : check.substr(colon + 1));
+        auto r = std::find(readings.begin(), readings.end(), reading);
+        std::string text = r == readings.end() ? "" : lower(info->second.readings[r - readings.begin()]);
+        if (text.find(keyword) == std::string::npos) fault += " " + reading + " lacks \"" + keyword + "\"";
+    }
+    if (cols.size() == 5) {
+        long rank = at - db.index.begin() + 1;
+        std::size_t dash = cols[4].find('-');
+        long low = std::stol(cols[4].substr(0, dash)), high = std::stol(cols[4].substr(dash + 1));
+        if (rank < low || rank > high) fault += " rank " + std::to_string(rank);
+    }
     return fault;
 }
 
-TEST(BundledTest, GoldenCharactersHaveTheirReadingsAndMeanings) {
+TEST(BundledTest, GoldenCharactersHaveTheirReadingsMeaningsAndRanks) {
     std::ifstream file(DBBUILD_GOLDEN);
     ASSERT_TRUE(file) << DBBUILD_GOLDEN;
-    std::string line, faults;
+    std::string line, faults, expected;
     int lines = 0, failing = 0;
+    std::size_t disagreements = 0;
     while (std::getline(file, line)) {
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> cols = Split(line, '\t');
-        ASSERT_EQ(cols.size(), 4u) << line;
+        ASSERT_TRUE(cols.size() == 4 || cols.size() == 5) << line;
         ++lines;
         std::string fault = GoldenFault(cols);
         if (fault.empty()) continue;
         ++failing;
         faults += "\n  " + cols[0] + ":" + fault;
+        auto known = kKnownDisagreements.find(cols[0]);
+        if (known != kKnownDisagreements.end() && fault == " " + known->second) {
+            expected += "\n  " + cols[0] + ":" + fault;
+            ++disagreements;
+        }
     }
     EXPECT_GE(lines, 150);
-    EXPECT_LE(failing, kGoldenFaultsAllowed) << failing << " of " << lines << " golden characters fail:" << faults;
+    std::printf("golden: %d of %d lines pass\n", lines - failing, lines);
+    EXPECT_EQ(faults, expected) << failing << " of " << lines << " golden lines fail";
+    EXPECT_EQ(disagreements, kKnownDisagreements.size()) << "a known disagreement no longer holds: take it off the list";
+}
+
+// The Taiwan and mainland vocabulary: Taiwan's everyday words among the examples with their
+// translations, words that Taiwan writes otherwise and mainland administrative terms not.
+static void CheckVocabularyList(const char* path, int taiwanPercent, int mainlandAllowed) {
+    std::string text, error;
+    ASSERT_TRUE(ReadPlainFile(path, text, error)) << error;
+    VocabularyResult result;
+    ASSERT_TRUE(CheckVocabulary(Bundled(), text, result, error)) << path << ": " << error;
+    std::string missing, present;
+    for (const std::string& m : result.missing) missing += "\n  " + m;
+    for (const std::string& p : result.present) present += "\n  " + p;
+    std::printf("vocabulary %s: Taiwan words %d of %d present, mainland words %d of %d present\n", path,
+                result.taiwanFound, result.taiwan, result.mainlandFound, result.mainland);
+    EXPECT_GE(result.taiwanFound * 100, taiwanPercent * result.taiwan) << "Taiwan words missing or mistranslated:" << missing;
+    EXPECT_LE(result.mainlandFound, mainlandAllowed) << "mainland words present:" << present;
+}
+
+TEST(BundledTest, TaiwanWordsAreExamplesAndMainlandOnesAreNot) {
+    CheckVocabularyList(DBBUILD_VOCABULARY, kTaiwanWordsPercent, kMainlandWordsAllowed);
+}
+
+TEST(BundledTest, HeldOutTaiwanWordsAreExamplesAndMainlandOnesAreNot) {
+    CheckVocabularyList(DBBUILD_VOCABULARY_HELDOUT, kHeldOutTaiwanPercent, kHeldOutMainlandAllowed);
 }

@@ -18,14 +18,6 @@ TEST(FrequencyTest, CharacterSharesCountEveryCharacterOfEveryWordAndSumToOne) {
     EXPECT_GT(chars[U'我'], chars[U'們']);
 }
 
-TEST(FrequencyTest, FormsOutsideTheFrequentlyUsedSetRankBelowCommonOnes) {
-    // 纔 counted twice as often as 沈 by a conversion still ranks below it; outside Big5 nothing ranks.
-    EXPECT_LT(RankScore(0.002, 2, 0.001), RankScore(0.001, 1, 0.001));
-    EXPECT_DOUBLE_EQ(RankScore(0.001, 1, 0), 0.001);
-    // A less common form that Taiwan's phrases hardly write (硅 for 矽) falls further.
-    EXPECT_LT(RankScore(0.002, 2, 0.00001), RankScore(0.0005, 2, 0.0005));
-}
-
 TEST(FrequencyTest, WordEvidenceIsKeyedByTraditionalSpellingAndPrefersCommonEntries) {
     std::vector<CedictEntry> cedict = {
         {U"發", U"发", "fa1", {"to send out"}},

@@ -32,6 +32,7 @@ DatabaseContent Sound() {
 TEST(LintTest, ASoundDatabaseBreaksNoRule) {
     Unihan unihan;
     unihan[U'的'].big5Level = unihan[U'好'].big5Level = 1;
+    unihan[U'的'].frequencyBand = unihan[U'好'].frequencyBand = 1;
     for (const LintRule& rule : Lint(Sound(), &unihan)) {
         // Two characters are far from all running text; everything else is sound.
         EXPECT_EQ(rule.count, rule.name == "order.weight-sum" ? 1 : 0) << rule.name;
@@ -83,6 +84,28 @@ TEST(LintTest, EachPlantedFaultIsCounted) {
         db.words.clear();
         EXPECT_EQ(Count(Lint(db, nullptr), "examples.none-in-first-3000"), 2);
     }
+}
+
+TEST(LintTest, TaiwanFaultsAreCounted) {
+    DatabaseContent db = Sound();
+    // 餘 carrying 余's own sense; a second reading that only names a place and another reading.
+    db.chars[U'余'] = CharInfo{U'余', 10, 0, 0, {"yu2 I; me"}};
+    db.chars[U'餘'] = CharInfo{U'餘', 10, U'余', 1, {"yu2 surplus; I; me", "xu2 (place name); another reading"}};
+    // A translation cut at a reference and one ending mid-phrase; a word Taiwan writes otherwise.
+    db.words.push_back({{U'真', U'好'}, "<zhen1 hao3> good (often followed"});
+    db.words.push_back({{U'好', U'真'}, "<hao3 zhen1> true to the"});
+    db.words.push_back({{U'的', U'好'}, "<de hao3> variant of"});
+    PhraseTable phrases = {{U"好的", {U"好喔"}}, {U"真的", {U"真的", U"真滴"}}};
+    auto rules = Lint(db, nullptr, &phrases);
+    EXPECT_EQ(Count(rules, "meanings.borrowed"), 1);
+    EXPECT_EQ(Count(rules, "readings.names-only"), 1);
+    EXPECT_EQ(Count(rules, "examples.cut-or-fragment"), 3);
+    EXPECT_EQ(Count(rules, "examples.mainland-form"), 1);  // 好的; 真的 is also Taiwan's form
+    // Without the phrase table the check is left out.
+    EXPECT_EQ(Count(Lint(db, nullptr), "examples.mainland-form"), 0);
+    // Shared senses of two forms that are both their own characters count; a sense of one only does not.
+    db.chars[U'餘'].readings = {"yu2 surplus; remaining"};
+    EXPECT_EQ(Count(Lint(db, nullptr), "meanings.borrowed"), 0);
 }
 
 TEST(LintTest, TheTrainerShowsTheFirstEightWordsAndTheReviewListsThem) {

@@ -113,3 +113,29 @@ TEST(MeaningTest, EverydaySensesComeFirstAndSlangOnlyWhenNothingElseIsLeft) {
     EXPECT_EQ(ComposeMeaning({"(meaningless bound form)", "jealous (bound form)"}, 40), "jealous");
     EXPECT_EQ(ComposeMeaning({"(bound form) having the same meaning as the free word 雞|鸡[ji1]", "hen"}, 40), "hen");
 }
+
+TEST(MeaningTest, TaiwanLabelsSayWhereASenseIsUsedNotWhatItMeans) {
+    std::string sense = "(HK, Tw) boarding pass";
+    EXPECT_TRUE(TakeTaiwanLabel(sense));
+    EXPECT_EQ(sense, "boarding pass");
+    sense = "yogurt (loanword) (Tw)";
+    EXPECT_TRUE(TakeTaiwanLabel(sense));
+    EXPECT_EQ(sense, "yogurt (loanword)");
+    sense = "(Tw, HK, Macau) tofu pudding";
+    EXPECT_TRUE(TakeTaiwanLabel(sense));
+    EXPECT_EQ(sense, "tofu pudding");
+    // Not a list of regions: the parenthesis stays.
+    for (std::string other : {"(Tw, jocular) to fall", "(formerly Twitter) X", "(of a computer) to crash"}) {
+        std::string kept = other;
+        EXPECT_FALSE(TakeTaiwanLabel(kept));
+        EXPECT_EQ(kept, other);
+    }
+}
+
+TEST(MeaningTest, AWordsLongExplanationGivesItsFirstWholeClause) {
+    EXPECT_EQ(ComposeMeaning({"boiled or deep-fried balls of glutinous rice flour, usually eaten during Lantern Festival"}, 60, false),
+              "boiled or deep-fried balls of glutinous rice flour");
+    // No clause boundary, or a first clause of one word: no translation rather than a cut one.
+    EXPECT_EQ(ComposeMeaning({"to take extra lessons in a cram school or with a private tutor"}, 60, false), "");
+    EXPECT_EQ(ComposeMeaning({"dumplings, glutinous rice and choice of filling wrapped in leaves and steamed"}, 60, false), "");
+}

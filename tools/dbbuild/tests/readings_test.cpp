@@ -31,10 +31,22 @@ TEST(ReadingsTest, AReadingOfTheCharacterThisOneSimplifiesBelongsToThatOne) {
     ev.inWords = {{"zhi3", 10}, {"zhi1", 10}};
     // 只 is 隻's simplified form: zhi1 is 隻's reading, not 只's.
     EXPECT_EQ(MakeReadings(U'只', U'只', d.Of(U'只'), ev, Unihan{}, d.index), std::vector<std::string>{"zhi3 only"});
-    // 裡 and 佔 are written variants: they read as the other form, with its meanings.
-    EXPECT_EQ(MakeReadings(U'裡', U'里', d.Of(U'裡'), ev, Unihan{}, d.index), std::vector<std::string>{"li3 inside"});
-    EXPECT_EQ(MakeReadings(U'佔', U'占', d.Of(U'佔'), ev, Unihan{}, d.index),
-              std::vector<std::string>{"zhan4 to seize; to occupy"});
+    // 佔 keeps its own sense, never the other character's (佈 is not "cloth"); 裡, with nothing of
+    // its own here, takes Unihan's definition.
+    EXPECT_EQ(MakeReadings(U'佔', U'占', d.Of(U'佔'), ev, Unihan{}, d.index), std::vector<std::string>{"zhan4 to seize"});
+    Unihan unihan;
+    unihan[U'裡'].definition = "inside, interior, within";
+    unihan[U'裡'].mandarin = {"li3"};
+    EXPECT_EQ(MakeReadings(U'裡', U'里', d.Of(U'裡'), ev, unihan, d.index),
+              std::vector<std::string>{"li3 inside, interior, within"});
+}
+
+TEST(ReadingsTest, ALineJoinedWithAnotherCharactersFormLeavesItsSensesToIt) {
+    // 餘 and 余 share one line in the dictionary: "I; me" are 余's.
+    Dictionary d({CedictEntry{U"餘", U"余", "yu2", {"surplus", "remaining", "I", "me"}},
+                  CedictEntry{U"余", U"余", "yu2", {"I", "me"}}});
+    EXPECT_EQ(MakeReadings(U'餘', U'余', d.Of(U'餘'), ReadingEvidence{}, Unihan{}, d.index),
+              std::vector<std::string>{"yu2 surplus; remaining"});
 }
 
 TEST(ReadingsTest, AReadingWrittenWithAMoreCommonCharacterBelongsToIt) {
@@ -100,10 +112,26 @@ TEST(ReadingsTest, WrittenMeaningsAreReadAndABadLineStopsTheBuild) {
     std::string error;
     EXPECT_TRUE(ParseWrittenMeanings("# comment\n在\tzai4\tat; in; to exist\n\n了\tle\t(particle) done\n", meanings, error));
     EXPECT_EQ(meanings.size(), 2u);
-    EXPECT_EQ((meanings[{U'在', "zai4"}]), "at; in; to exist");
+    EXPECT_EQ((meanings[{U"在", "zai4"}]), "at; in; to exist");
+    // An example word's translation, up to 60 characters, its reading a syllable per character.
+    EXPECT_TRUE(ParseWrittenMeanings("大廈\tda4 sha4\tlarge building; mansion\n", meanings, error));
+    EXPECT_EQ((meanings[{U"大廈", "da4 sha4"}]), "large building; mansion");
+    EXPECT_FALSE(ParseWrittenMeanings("大廈\tda4\tbuilding\n", meanings, error));
     EXPECT_FALSE(ParseWrittenMeanings("討\ttao3\tto discuss; to ask for; to beg; to provoke\n", meanings, error));
     EXPECT_NE(error.find("line 1"), std::string::npos);
     EXPECT_FALSE(ParseWrittenMeanings("在\tzai9\tat\n", meanings, error));
-    EXPECT_FALSE(ParseWrittenMeanings("在在\tzai4\tat\n", meanings, error));
+    EXPECT_FALSE(ParseWrittenMeanings("在在在在在\tzai4 zai4 zai4 zai4 zai4\tat\n", meanings, error));
     EXPECT_FALSE(ParseWrittenMeanings("在\tzai4\t\xE5\x9C\xA8\n", meanings, error));
+}
+
+TEST(ReadingsTest, EverydayWordsNeedAReadingPerCharacterAndATranslationOrDash) {
+    std::map<std::u32string, EverydayWord> words;
+    std::string error;
+    ASSERT_TRUE(ParseEverydayWords("# comment\n便當\tbian4 dang1\tlunch box\n公車\tgong1 che1\t-\n", words, error)) << error;
+    EXPECT_EQ(words.at(U"便當").translation, "lunch box");
+    EXPECT_EQ(words.at(U"公車").translation, "");
+    EXPECT_FALSE(ParseEverydayWords("便當\tbian4\tlunch box\n", words, error));
+    EXPECT_NE(error.find("line 1"), std::string::npos);
+    EXPECT_FALSE(ParseEverydayWords("車\tche1\tcar\n", words, error));
+    EXPECT_FALSE(ParseEverydayWords("便當\tbian4 dang1\tbent\xc5\x8d\n", words, error));
 }

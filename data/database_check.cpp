@@ -1,0 +1,106 @@
+// The checks that the database files fit together.
+#include "data/database_check.h"
+
+#include <algorithm>
+#include <bitset>
+
+#include "data/program_state.h"
+#include "data/scramble.h"
+
+namespace {
+
+constexpr std::size_t MaxSyllableLetters = 6;  // what an entry row holds
+
+bool IsSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+}  // namespace
+
+SyllableSet::SyllableSet(const StringList& list) {
+    syllables_.reserve(static_cast<std::size_t>(std::max(list.count, 0)));
+    for (const StringNode* node = list.head; node != nullptr; node = node->next)
+        syllables_.emplace_back(NarrowString(node->text).c_str());
+    std::sort(syllables_.begin(), syllables_.end());
+}
+
+bool SyllableSet::Holds(std::string_view syllable) const {
+    return std::binary_search(syllables_.begin(), syllables_.end(), syllable,
+                              [](std::string_view a, std::string_view b) { return a < b; });
+}
+
+bool LooksLikePinyin(std::string_view reading) {
+    std::size_t letters = reading.size();
+    if (letters > 0 && reading.back() >= '1' && reading.back() <= '4') --letters;
+    if (letters == 0 || letters > MaxSyllableLetters) return false;
+    return std::all_of(reading.begin(), reading.begin() + static_cast<std::ptrdiff_t>(letters),
+                       [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+bool IsTypableReading(std::string_view reading, const SyllableSet& syllables) {
+    if (!LooksLikePinyin(reading)) return false;
+    const bool toned = reading.back() >= '1' && reading.back() <= '4';
+    return syllables.Holds(reading.substr(0, reading.size() - (toned ? 1 : 0)));
+}
+
+FaultDetail CheckRecordReadings(const FileBytes& info, std::uint32_t offset, const SyllableSet& syllables,
+                                std::string& reading) {
+    // Weight, other form and display flag, then the number of readings.
+    const std::size_t size = info.size();
+    if (offset > size || size - offset < 6) return FaultDetail::EndsEarly;
+    std::size_t at = offset + 5;
+    const unsigned count = info[at++];
+    if (count >= 4) return FaultDetail::TooManyReadings;
+    for (unsigned k = 0; k < count; ++k) {
+        if (at >= size) return FaultDetail::EndsEarly;
+        const std::size_t length = info[at++];
+        if (size - at < length) return FaultDetail::EndsEarly;
+        // The first word of the revealed text, as the trainer reads it: up to a zero byte, leading
+        // white space skipped, then everything up to the next white space.
+        std::size_t i = at;
+        const std::size_t end = at + length;
+        at = end;
+        auto revealed = [&info](std::size_t j) { return ScrambleByte(info[j]); };
+        while (i < end && info[i] != 0 && IsSpace(revealed(i))) ++i;
+        reading.clear();
+        while (i < end && info[i] != 0 && !IsSpace(revealed(i)) && reading.size() < 255)
+            reading += static_cast<char>(revealed(i++));
+        // A text without a reading word is no reading; the trainer leaves it out.
+        if (reading.empty()) continue;
+        // Without a list (the database loaded on its own, before any syllables) only the record's
+        // shape is checked.
+        if (!syllables.Empty() && !IsTypableReading(reading, syllables)) return FaultDetail::ReadingNotSyllable;
+    }
+    reading.clear();
+    return FaultDetail::None;
+}
+
+int CheckDatabaseFits(const FileBytes& info) {
+    // Eight thousand different characters, each with its record: a code named twice leaves the
+    // list a character short, and the fresh learning queue with a gap.
+    std::bitset<65536> seen;
+    for (int rank = 0; rank < FrequencyCount; ++rank) {
+        const CharCode code = App.FreqList[rank];
+        if (seen[code])
+            return FailOnFile(StepFrequencyTwice, ContentFault(FaultKind::Damaged, App.Files.Frequency.c_str(),
+                                                               FaultDetail::CodeTwice, code));
+        seen[code] = true;
+    }
+    const SyllableSet syllables(App.SyllableList);
+    std::string reading;
+    for (int rank = 0; rank < FrequencyCount; ++rank) {
+        const CharCode code = App.FreqList[rank];
+        const FaultDetail detail = CheckRecordReadings(info, App.InfoOffset[code], syllables, reading);
+        if (detail == FaultDetail::None) continue;
+        if (detail != FaultDetail::ReadingNotSyllable)
+            return FailOnFile(StepRecordReadingsDamaged,
+                              ContentFault(FaultKind::Damaged, App.Files.Info.c_str(), detail, code));
+        // A reading of the usual form that the list lacks: the two files do not fit. Anything else
+        // is no reading at all, and the character file is damaged.
+        if (!LooksLikePinyin(reading))
+            return FailOnFile(StepReadingNotSyllable,
+                              ContentFault(FaultKind::Damaged, App.Files.Info.c_str(), detail, code, reading));
+        FileFault fault = ContentFault(FaultKind::Mismatch, App.Files.Pinyin.c_str(), detail, code, reading);
+        fault.otherFile = App.Files.Info.c_str();
+        return FailOnFile(StepReadingNotSyllable, fault);
+    }
+    return 1;
+}
