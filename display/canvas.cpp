@@ -1,5 +1,4 @@
-// Owns the backing image and its rebuild: the image at the screen's ratio, the region to rebuild,
-// the background under it, and the fills, lines and pixel blocks drawn into it.
+// Owns the backing image and its rebuild, and the fills, lines and pixel blocks drawn into it.
 #include "display/canvas.h"
 
 #include <QPainter>
