@@ -78,6 +78,7 @@ TEST(SetCurrentChar, DamagedRecordsStopTheProgramSavingOnlyConsistentRecords) {
     LoadTestData(db, 9);
     App.CharTable[0x4E01].QueuePos = 1;
     App.CharTable[0x4E00].QueuePos = 0;
+    App.QueuedCodes = FindQueuedCodes();
     EXPECT_EQ(SetCurrentChar(), 0);
     EXPECT_EQ(LastLog(1), "938 ");
 

@@ -46,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     App.InfoOffset[0x4E00] = 2;
     App.CharTable[0x4E00].QueuePos = 1;
     App.QueueLength = 1;
+    App.QueuedCodes = FindQueuedCodes();
     App.TrainingMode = true;
     std::string reading;
     const FaultDetail detail = CheckRecordReadings(info, 2, SyllableSet(App.SyllableList), reading);
@@ -66,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const CharCode code = App.FreqList[rank];
             App.CharTable[code].QueuePos = 1;
             App.QueueLength = 1;
+            App.QueuedCodes = FindQueuedCodes();
             if (SetCurrentChar() && !EveryReadingCanBeAnswered()) std::abort();
             App.CharTable[code].QueuePos = 0;
         }
