@@ -13,18 +13,30 @@ constexpr std::size_t MaxSyllableLetters = 6;  // what an entry row holds
 
 bool IsSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// 1 to 6 letters a-z as a number (27 values a letter, so no two spellings meet); 0 for anything else.
+std::uint32_t SyllableKey(std::string_view letters) {
+    if (letters.empty() || letters.size() > MaxSyllableLetters) return 0;
+    std::uint32_t key = 0;
+    for (const char c : letters) {
+        if (c < 'a' || c > 'z') return 0;
+        key = key * 27 + static_cast<std::uint32_t>(c - 'a' + 1);
+    }
+    return key;
+}
+
 }  // namespace
 
 SyllableSet::SyllableSet(const StringList& list) {
-    syllables_.reserve(static_cast<std::size_t>(std::max(list.count, 0)));
-    for (const StringNode* node = list.head; node != nullptr; node = node->next)
-        syllables_.emplace_back(NarrowString(node->text).c_str());
-    std::sort(syllables_.begin(), syllables_.end());
+    for (const StringNode* node = list.head; node != nullptr; node = node->next) {
+        empty_ = false;
+        if (const std::uint32_t key = SyllableKey(NarrowString(node->text).c_str())) keys_.push_back(key);
+    }
+    std::sort(keys_.begin(), keys_.end());
 }
 
 bool SyllableSet::Holds(std::string_view syllable) const {
-    return std::binary_search(syllables_.begin(), syllables_.end(), syllable,
-                              [](std::string_view a, std::string_view b) { return a < b; });
+    const std::uint32_t key = SyllableKey(syllable);
+    return key != 0 && std::binary_search(keys_.begin(), keys_.end(), key);
 }
 
 bool LooksLikePinyin(std::string_view reading) {
