@@ -16,7 +16,6 @@ constexpr std::uint64_t PinyinLimit = 1 * MiB;       // pinyin: the bundled list
 constexpr std::uint64_t WordsLimit = 64 * MiB;       // wtf: the bundled words take 1.4 MB
 constexpr std::uint64_t SettingsLimit = 64 * 1024;   // sf04: 8 bytes are read
 constexpr std::uint64_t LearnerLimit = 16 * MiB;     // student.lumora: 564,282 bytes are read
-constexpr std::uint64_t OldLearnerLimit = 16 * MiB;  // student2.dat: the format ends below 1 MB
 constexpr std::uint64_t PictureLimit = 32 * MiB;     // each background picture: some tens of KB
 
 enum class FaultKind {
