@@ -27,16 +27,32 @@ std::uint32_t SyllableKey(std::string_view letters) {
 }  // namespace
 
 SyllableSet::SyllableSet(const StringList& list) {
+    std::vector<std::uint32_t> keys;
     for (const StringNode* node = list.head; node != nullptr; node = node->next) {
         empty_ = false;
-        if (const std::uint32_t key = SyllableKey(NarrowString(node->text).c_str())) keys_.push_back(key);
+        if (const std::uint32_t key = SyllableKey(NarrowString(node->text).c_str())) keys.push_back(key);
     }
-    std::sort(keys_.begin(), keys_.end());
+    // At most half full, so that a search meets an empty slot after a step or two.
+    std::size_t slots = 16;
+    while (slots < 2 * keys.size()) slots *= 2;
+    slots_.assign(slots, 0);
+    for (const std::uint32_t key : keys) {
+        std::size_t at = Slot(key);
+        while (slots_[at] != 0 && slots_[at] != key) at = (at + 1) & (slots_.size() - 1);
+        slots_[at] = key;
+    }
+}
+
+std::size_t SyllableSet::Slot(std::uint32_t key) const {
+    return (key * 2654435761u) & (slots_.size() - 1);
 }
 
 bool SyllableSet::Holds(std::string_view syllable) const {
     const std::uint32_t key = SyllableKey(syllable);
-    return key != 0 && std::binary_search(keys_.begin(), keys_.end(), key);
+    if (key == 0) return false;
+    for (std::size_t at = Slot(key); slots_[at] != 0; at = (at + 1) & (slots_.size() - 1))
+        if (slots_[at] == key) return true;
+    return false;
 }
 
 bool LooksLikePinyin(std::string_view reading) {
@@ -48,8 +64,8 @@ bool LooksLikePinyin(std::string_view reading) {
 }
 
 bool IsTypableReading(std::string_view reading, const SyllableSet& syllables) {
-    if (!LooksLikePinyin(reading)) return false;
-    const bool toned = reading.back() >= '1' && reading.back() <= '4';
+    // The syllable's key already refuses anything but 1 to 6 letters a-z.
+    const bool toned = !reading.empty() && reading.back() >= '1' && reading.back() <= '4';
     return syllables.Holds(reading.substr(0, reading.size() - (toned ? 1 : 0)));
 }
 
@@ -70,16 +86,22 @@ FaultDetail CheckRecordReadings(const FileBytes& info, std::uint32_t offset, con
         std::size_t i = at;
         const std::size_t end = at + length;
         at = end;
-        auto revealed = [&info](std::size_t j) { return ScrambleByte(info[j]); };
-        while (i < end && info[i] != 0 && IsSpace(revealed(i))) ++i;
-        reading.clear();
-        while (i < end && info[i] != 0 && !IsSpace(revealed(i)) && reading.size() < 255)
-            reading += static_cast<char>(revealed(i++));
+        while (i < end && info[i] != 0 && IsSpace(ScrambleByte(info[i]))) ++i;
+        char word[255];
+        std::size_t letters = 0;
+        for (; i < end && info[i] != 0 && letters < sizeof word; ++i) {
+            const unsigned char c = ScrambleByte(info[i]);
+            if (IsSpace(c)) break;
+            word[letters++] = static_cast<char>(c);
+        }
         // A text without a reading word is no reading; the trainer leaves it out.
-        if (reading.empty()) continue;
+        if (letters == 0) continue;
         // Without a list (the database loaded on its own, before any syllables) only the record's
         // shape is checked.
-        if (!syllables.Empty() && !IsTypableReading(reading, syllables)) return FaultDetail::ReadingNotSyllable;
+        if (!syllables.Empty() && !IsTypableReading({word, letters}, syllables)) {
+            reading.assign(word, letters);
+            return FaultDetail::ReadingNotSyllable;
+        }
     }
     reading.clear();
     return FaultDetail::None;

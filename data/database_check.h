@@ -12,8 +12,8 @@
 
 struct StringList;
 
-// The syllables of the syllable list, each packed into a number and sorted, so that the check of
-// 8000 records' readings stays a fraction of a millisecond.
+// The syllables of the syllable list, each packed into a number and kept in a small hash table, so
+// that the check of 8000 records' readings, run at every start, stays well under a millisecond.
 class SyllableSet {
 public:
     explicit SyllableSet(const StringList& list);
@@ -21,7 +21,8 @@ public:
     bool Empty() const { return empty_; }
 
 private:
-    std::vector<std::uint32_t> keys_;  // only entries that a reading could equal: 1 to 6 letters a-z
+    std::size_t Slot(std::uint32_t key) const;
+    std::vector<std::uint32_t> slots_;  // open addressing; 0 is an empty slot, as no syllable packs to 0
     bool empty_ = true;
 };
 
