@@ -34,7 +34,11 @@ SyllableSet::SyllableSet(const StringList& list) {
     }
     // At most half full, so that a search meets an empty slot after a step or two.
     std::size_t slots = 16;
-    while (slots < 2 * keys.size()) slots *= 2;
+    shift_ = 28;
+    while (slots < 2 * keys.size()) {
+        slots *= 2;
+        --shift_;
+    }
     slots_.assign(slots, 0);
     for (const std::uint32_t key : keys) {
         std::size_t at = Slot(key);
@@ -43,8 +47,9 @@ SyllableSet::SyllableSet(const StringList& list) {
     }
 }
 
+// Fibonacci hashing: the top bits of the product depend on every letter of the syllable.
 std::size_t SyllableSet::Slot(std::uint32_t key) const {
-    return (key * 2654435761u) & (slots_.size() - 1);
+    return static_cast<std::uint32_t>(key * 2654435761u) >> shift_;
 }
 
 bool SyllableSet::Holds(std::string_view syllable) const {

@@ -23,6 +23,7 @@ public:
 private:
     std::size_t Slot(std::uint32_t key) const;
     std::vector<std::uint32_t> slots_;  // open addressing; 0 is an empty slot, as no syllable packs to 0
+    int shift_ = 28;                    // 32 less the bits of a slot number
     bool empty_ = true;
 };
 
