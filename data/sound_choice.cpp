@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data/byte_io.h"
 #include "data/file_places.h"
 #include "data/replace_file.h"
 
 int LoadSoundChoice() {
-    std::FILE* file = std::fopen(RecordFile("sound").c_str(), "rb");
-    if (file == nullptr) return 1;
+    ByteFile file(RecordFile("sound").c_str(), "rb");
+    if (!file.IsOpen()) return 1;
     char text[8] = "";
-    const std::size_t got = std::fread(text, 1, sizeof text - 1, file);
-    std::fclose(file);
+    const std::size_t got = std::fread(text, 1, sizeof text - 1, file.get());
     text[got] = '\0';
     return std::strncmp(text, "off", 3) == 0 ? 0 : 1;
 }

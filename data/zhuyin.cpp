@@ -43,15 +43,11 @@ constexpr Spelling Whole[] = {
     {"m", "ㄇ"},      {"n", "ㄋ"},      {"ng", "ㄫ"},     {"hm", "ㄏㄇ"},   {"hng", "ㄏㄫ"},
 };
 
-const char* Find(const Spelling* table, std::size_t count, std::string_view pinyin) {
-    for (std::size_t i = 0; i < count; ++i)
-        if (table[i].pinyin == pinyin) return table[i].zhuyin;
-    return nullptr;
-}
-
 template <std::size_t N>
 const char* Find(const Spelling (&table)[N], std::string_view pinyin) {
-    return Find(table, N, pinyin);
+    for (const Spelling& spelling : table)
+        if (spelling.pinyin == pinyin) return spelling.zhuyin;
+    return nullptr;
 }
 
 bool IsSyllabicNasal(std::string_view syllable) {

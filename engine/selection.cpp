@@ -32,9 +32,8 @@ constexpr int StepNextCharFailed = 961;     // PrepareNextChar could not set the
 // Exam draws made before giving up on a range whose characters all lack readings.
 constexpr int ExamDrawLimit = 100;
 
-// Reads the code's readings from its cif record into ReadingList, in file order. A text with no
-// reading word in it is not a reading and is left out. Returns the number of readings, or minus
-// the step code of a damaged record.
+}  // namespace
+
 int LoadReadings(std::uint32_t code) {
     App.ReadingList.Clear();
     if (App.InfoOffset[code] == 0) return -StepNoInfoRecord;
@@ -64,6 +63,8 @@ int LoadReadings(std::uint32_t code) {
     }
     return App.ReadingList.count;
 }
+
+namespace {
 
 // The head of the learning queue among the characters that have a record, its readings loaded:
 // the smallest position, the lowest code on a tie. A character without readings can never be
@@ -236,7 +237,7 @@ void Place(std::uint32_t code, std::int32_t target) {
 
     // The codes behind the old place move up one, then those from the new place on move back one.
     // Position 0 (not queued) is never above old nor at least moved, so it stays 0 and the span of
-    // queued codes stays as it was; a record is written only where its position changes.
+    // queued codes stays as it was.
     const int lowered = static_cast<int>(old);
     const int raised = static_cast<int>(moved);
     const CodeSpan span = App.QueuedCodes;
@@ -246,7 +247,7 @@ void Place(std::uint32_t code, std::int32_t target) {
         int pos = record.QueuePos;
         pos -= pos > lowered;
         pos += pos >= raised;
-        if (pos != record.QueuePos) record.QueuePos = static_cast<std::uint16_t>(pos);
+        record.QueuePos = static_cast<std::uint16_t>(pos);
     }
     App.CharTable[code].QueuePos = static_cast<std::uint16_t>(moved);
 }

@@ -2,6 +2,10 @@
 #pragma once
 #include <cstdint>
 
+// Reads the code's readings from its cif record into ReadingList, in file order. A text with no
+// reading word in it is not a reading and is left out. Returns the number of readings, or minus
+// the step code of a damaged record.
+int LoadReadings(std::uint32_t code);
 int SetCurrentChar();
 void PrepareNextChar();
 // PrepareNextChar that tells its caller whether the next character was set (0: the program is stopping).

@@ -7,52 +7,26 @@
 // voice folder to /usr/share/gcin-voice/ogg. Characters are taken in frequency order, so the first
 // missing readings listed are those a learner meets first; --all lists every one, not the first 20.
 // Exits 1 when the database cannot be read or a syllable of the pinyin file has no zhuyin.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "data/byte_io.h"
+#include <QString>
+
 #include "data/database.h"
 #include "data/file_places.h"
 #include "data/program_state.h"
-#include "data/scramble.h"
 #include "data/zhuyin.h"
+#include "engine/selection.h"
 
 namespace {
 
-// The readings of one cif record, in file order.
-std::vector<std::string> ReadingsOf(CharCode code) {
-    std::vector<std::string> readings;
-    std::FILE* file = App.InfoFile.get();
-    if (App.InfoOffset[code] == 0 || std::fseek(file, static_cast<long>(App.InfoOffset[code]), SEEK_SET) != 0)
-        return readings;
-    if (ReadU16(file) < 0 || ReadU16(file) < 0 || std::fgetc(file) == EOF) return readings;
-    const int count = std::fgetc(file);
-    for (int k = 0; k < count; ++k) {
-        const int length = std::fgetc(file);
-        char text[256];
-        if (length == EOF || std::fread(text, 1, static_cast<std::size_t>(length), file) != static_cast<std::size_t>(length))
-            break;
-        text[length] = '\0';
-        Scramble(text);
-        char reading[256] = "";
-        if (std::sscanf(text, "%255s", reading) == 1) readings.push_back(reading);
-    }
-    return readings;
-}
-
+// A character as UTF-8, for the listing.
 std::string Utf8(CharCode code) {
-    std::string out;
-    if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    }
-    out += static_cast<char>(0x80 | (code & 0x3F));
-    return out;
+    return QString(QChar(static_cast<char16_t>(code))).toStdString();
 }
 
 }  // namespace
@@ -96,7 +70,9 @@ int main(int argc, char** argv) {
     std::map<std::string, std::string> missingChars;
     for (int rank = 0; rank < FrequencyCount; ++rank) {
         const CharCode code = App.FreqList[rank];
-        for (const std::string& reading : ReadingsOf(code)) {
+        LoadReadings(code);
+        for (const PairNode* node = App.ReadingList.head; node != nullptr; node = node->next) {
+            const std::string reading = NarrowString(node->pair.first).c_str();
             ++readings;
             const bool has = !RecordingFile(reading).empty();
             recorded += has ? 1 : 0;
