@@ -44,13 +44,18 @@ void GiveUp(const QString& reason)
         Unavailable = true;
         LogNote(("sound: " + reason + "; the program stays silent").toLocal8Bit().constData());
     }
-    // Called from the helper's own signals too: it is ended now and deleted once they return.
+    // Called from the helper's own signals too: it is ended now and deleted once they have returned
+    // and the process is gone (a QProcess deleted while its process runs warns on the terminal).
     if (Helper != nullptr) {
         QProcess* helper = Helper;
         Helper = nullptr;
         helper->disconnect();
-        helper->kill();
-        helper->deleteLater();
+        if (helper->state() == QProcess::NotRunning) {
+            helper->deleteLater();
+        } else {
+            QObject::connect(helper, &QProcess::finished, helper, &QObject::deleteLater);
+            helper->kill();
+        }
     }
     UpdateSpeakCommand();
 }

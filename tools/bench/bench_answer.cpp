@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
             if (std::string(line).rfind("sound: ", 0) == 0) silence = line;
         std::fclose(log);
     }
-    std::printf("sound: %s", silence.empty() ? "on, the readings of each decided answer playing\n" : silence.c_str());
+    std::printf("%s", silence.empty() ? "sound: on, the readings of each decided answer playing\n" : silence.c_str());
     if (!decided.whole.empty())
         std::printf("first decided answer (starts the sound helper): %.3f ms\n", decided.whole.front());
     std::printf("decided answers: %zu, median %.3f ms (tone digit to redraw, no save), 90%% within %.3f ms\n",
